@@ -1,0 +1,22 @@
+# The library's callback unit creates the application with `new MainClass(argv0)`,
+# so every program compiles that unit against its own MainClass.h.
+#
+#   tovrik_add_program(<target> [NO_ENTRY] SOURCES <files...>)
+#
+# The directory of the first source must hold MainClass.h. NO_ENTRY leaves out the
+# process entry (`main`), for test programs that bring their own.
+set(TOVRIK_SOURCE_DIR "${CMAKE_CURRENT_LIST_DIR}/../source")
+
+function(tovrik_add_program target)
+    cmake_parse_arguments(ARG "NO_ENTRY" "" "SOURCES" ${ARGN})
+    set(frame "${TOVRIK_SOURCE_DIR}/OpenGLApp.cpp")
+    if(NOT ARG_NO_ENTRY)
+        list(APPEND frame ${TOVRIK_ENTRY_SOURCE})
+    endif()
+    add_executable(${target} ${ARG_SOURCES} ${frame})
+    list(GET ARG_SOURCES 0 first)
+    get_filename_component(appDir "${first}" ABSOLUTE)
+    get_filename_component(appDir "${appDir}" DIRECTORY)
+    target_include_directories(${target} PRIVATE "${appDir}")
+    target_link_libraries(${target} PRIVATE tovrik)
+endfunction()
