@@ -1,0 +1,94 @@
+// The Linux side of Utils: console sink, fatal exits, call-stack dump, clocks, sleeping,
+// seeding, file opening and the working directory.
+#include <execinfo.h>
+#include <sys/time.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <iostream>
+#include <sstream>
+
+#include "Utils.h"
+
+void printTrace() {
+    void* frames[100];
+    int nbFrames = backtrace(frames, 100);
+    char** names = backtrace_symbols(frames, nbFrames);
+    printf("Call stack from %s:%d:\n", __FILE__, __LINE__);
+    // Frame 0 is this function.
+    for (int i = 1; i < nbFrames; i++) {
+        if (names)
+            printf("    %s\n", names[i]);
+        else
+            printf("    [%p]\n", frames[i]);  // no memory to name the frames
+    }
+    fflush(stdout);
+    free(names);
+}
+
+namespace Utils {
+
+void print(const char* text) {
+    if (!text)
+        return;
+    std::cout << text << std::flush;
+}
+
+void die() {
+    print("#### Program cannot continue.\n");
+    printTrace();
+    std::exit(1);
+}
+
+void failAssertion(const char* file, int line) {
+    std::ostringstream text;
+    text << "ASSERTION FAILED: " << file << ":" << line << "\n";
+    print(text.str().c_str());
+    std::exit(1);
+}
+
+long getMillisecond() {
+    // Real elapsed time, not processor time: a program that sleeps most of each frame
+    // would otherwise see its animations stretched many times over.
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    long long nowMs = static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+    // Counted from the first call so that the value stays small even where long is 32 bits.
+    static const long long originMs = nowMs;
+    return static_cast<long>(nowMs - originMs);
+}
+
+long long getMicrosecondTime() {
+    timeval now;
+    gettimeofday(&now, nullptr);
+    static const long diminutor = now.tv_sec;
+    return static_cast<long long>(now.tv_sec - diminutor) * 1000000LL + now.tv_usec;
+}
+
+void sleepMs(unsigned int miliseconds) {
+    usleep(miliseconds * 1000u);
+}
+
+void initRandomSeed() {
+    srand(static_cast<unsigned int>(time(nullptr)));
+}
+
+FILE* openFile(const std::string& filepath) {
+    return fopen(filepath.c_str(), "rb");
+}
+
+FILE* openFileAndCheck(const std::string& filepath) {
+    return checkFileHandle(openFile(filepath), filepath.c_str());
+}
+
+std::string getCurrentDirectory() {
+    char buffer[MAX_PATH];
+    if (!getcwd(buffer, sizeof(buffer)))
+        return std::string();
+    return std::string(buffer);
+}
+
+}  // namespace Utils
