@@ -19,4 +19,6 @@ function(tovrik_add_program target)
     get_filename_component(appDir "${appDir}" DIRECTORY)
     target_include_directories(${target} PRIVATE "${appDir}")
     target_link_libraries(${target} PRIVATE tovrik)
+    # Exported symbols let the call-stack dump of a fatal exit name the functions.
+    set_target_properties(${target} PROPERTIES ENABLE_EXPORTS ON)
 endfunction()

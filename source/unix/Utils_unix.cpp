@@ -13,7 +13,8 @@
 
 #include "Utils.h"
 
-void printTrace() {
+// Kept out of line: the dump skips its own frame, which must therefore be this function.
+__attribute__((noinline)) void printTrace() {
     void* frames[100];
     int nbFrames = backtrace(frames, 100);
     char** names = backtrace_symbols(frames, nbFrames);
