@@ -13,14 +13,22 @@
 
 #include "Utils.h"
 
-// Kept out of line: the dump skips its own frame, which must therefore be this function.
+// Kept out of line so that its own frame is a frame of its own, which the dump leaves out.
 __attribute__((noinline)) void printTrace() {
     void* frames[100];
     int nbFrames = backtrace(frames, 100);
     char** names = backtrace_symbols(frames, nbFrames);
     printf("Call stack from %s:%d:\n", __FILE__, __LINE__);
-    // Frame 0 is this function.
-    for (int i = 1; i < nbFrames; i++) {
+    // Frame 0 is this function, unless a sanitizer's wrapper of backtrace sits in front of
+    // it: start at the frame that returns into our caller.
+    int first = 1;
+    for (int i = 0; i < nbFrames; i++) {
+        if (frames[i] == __builtin_return_address(0)) {
+            first = i;
+            break;
+        }
+    }
+    for (int i = first; i < nbFrames; i++) {
         if (names)
             printf("    %s\n", names[i]);
         else

@@ -48,7 +48,7 @@ ChildResult runInChild(const std::function<void()>& body) {
 
 int sourceLineContaining(const std::string& relativePath, const std::string& text) {
     const char* root = getenv("TOVRIK_SOURCE_DIR");
-    std::ifstream file(std::string(root ? root : ".") + "/" + relativePath);
+    std::ifstream file(std::string(root ? root : TOVRIK_TEST_SOURCE_DIR) + "/" + relativePath);
     std::string line;
     for (int number = 1; std::getline(file, line); number++)
         if (line.find(text) != std::string::npos)

@@ -18,7 +18,7 @@ struct ChildResult {
 ChildResult runInChild(const std::function<void()>& body);
 
 // The line number of the first line of a library source file that contains the text, or
-// 0. Paths are relative to the source tree (TOVRIK_SOURCE_DIR).
+// 0. Paths are relative to the source tree.
 int sourceLineContaining(const std::string& relativePath, const std::string& text);
 
 #endif
