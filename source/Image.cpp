@@ -1,0 +1,97 @@
+#include "Image.h"
+
+#include <lodepng.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "Texture.h"
+#include "Utils.h"
+
+// Size of a bitmap in pixels; named after the platform bitmap interface this image
+// type keeps the shape of.
+struct D2D1_SIZE_U {
+    unsigned int width;
+    unsigned int height;
+};
+
+// The pixels and the texture of one image.
+class ID2D1Bitmap {
+public:
+    explicit ID2D1Bitmap(const D2D1_SIZE_U& bitmapSize)
+        : m_buffer(new unsigned char[byteCount(bitmapSize)]), size(bitmapSize) {}
+
+    ~ID2D1Bitmap() {
+        Texture::unloadTexture(m_textureId);
+        freeBuffer();
+    }
+
+    ID2D1Bitmap(const ID2D1Bitmap&) = delete;
+    ID2D1Bitmap& operator=(const ID2D1Bitmap&) = delete;
+
+    // Takes a copy of the RGBA pixels and uploads them as a texture with alpha.
+    void CopyFromMemory(unsigned char* imageBuffer) {
+        std::memcpy(m_buffer, imageBuffer, byteCount(size));
+        m_textureId = Texture::loadTexture(size.width, size.height, m_buffer, true);
+    }
+
+    const D2D1_SIZE_U& GetSize() const { return size; }
+
+    void freeBuffer() {
+        delete[] m_buffer;
+        m_buffer = nullptr;
+    }
+
+    unsigned char* m_buffer;
+    const D2D1_SIZE_U size;
+    int m_textureId = 0;
+
+private:
+    static size_t byteCount(const D2D1_SIZE_U& s) { return size_t(s.width) * 4 * s.height; }
+};
+
+Image::Image(unsigned char* fileBuffer, size_t fileSize) {
+    unsigned char* decoded = nullptr;
+    unsigned width = 0;
+    unsigned height = 0;
+    const unsigned error = lodepng_decode32(&decoded, &width, &height, fileBuffer, fileSize);
+    if (error != 0) {
+        free(decoded);  // the codec's own allocation, released before the program ends
+        decoded = nullptr;
+    }
+    UTILS_ASSERT(error == 0);
+    initBitmap(static_cast<int>(width), static_cast<int>(height));
+    m_bitmap->CopyFromMemory(decoded);
+    free(decoded);
+}
+
+Image::Image(int width, int height) {
+    initBitmap(width, height);
+}
+
+Image::~Image() {
+    delete m_bitmap;
+}
+
+Int2 Image::size() const {
+    const D2D1_SIZE_U& s = m_bitmap->GetSize();
+    return Int2(static_cast<int>(s.width), static_cast<int>(s.height));
+}
+
+void Image::freeUselessMemory() {
+    m_bitmap->freeBuffer();
+}
+
+unsigned char* Image::getDataPixels() {
+    return m_bitmap->m_buffer;
+}
+
+int Image::getIdTexture() const {
+    return m_bitmap->m_textureId;
+}
+
+void Image::initBitmap(int width, int height) {
+    UTILS_ASSERT(width >= 0 && height >= 0);
+    m_bitmap = new ID2D1Bitmap(
+        D2D1_SIZE_U{static_cast<unsigned int>(width), static_cast<unsigned int>(height)});
+}

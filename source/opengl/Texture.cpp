@@ -1,0 +1,75 @@
+#include "Texture.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "Utils.h"
+
+namespace Texture {
+
+int loadTexture(int width, int height, unsigned char* data, bool isAlpha) {
+    UTILS_ASSERT(data != nullptr);
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    // Linear within the nearest mipmap level: smooth when shrunk, no blending of levels.
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+    const GLenum format = isAlpha ? GL_RGBA : GL_RGB;
+    const GLint result =
+        gluBuild2DMipmaps(GL_TEXTURE_2D, format, width, height, format, GL_UNSIGNED_BYTE, data);
+    UTILS_ASSERT(result == 0);
+    return static_cast<int>(name);
+}
+
+void unloadTexture(int textureId) {
+    const GLuint name = static_cast<GLuint>(textureId);
+    glDeleteTextures(1, &name);
+}
+
+void drawTexture(int textureId, int pixelPosX, int pixelPosY, int width, int height) {
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(textureId));
+    glMatrixMode(GL_MODELVIEW);
+    // t = 0 on the top edge: the y axis of the window grows downward, like the rows.
+    glBegin(GL_POLYGON);
+    glTexCoord2i(1, 1);
+    glVertex2i(pixelPosX + width, pixelPosY + height);
+    glTexCoord2i(0, 1);
+    glVertex2i(pixelPosX, pixelPosY + height);
+    glTexCoord2i(0, 0);
+    glVertex2i(pixelPosX, pixelPosY);
+    glTexCoord2i(1, 0);
+    glVertex2i(pixelPosX + width, pixelPosY);
+    glEnd();
+}
+
+void drawFragmentOfTexture(int id, int pixelPosX, int pixelPosY, float x1, float y1, float x2,
+                           float y2, int width, int height) {
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(id));
+    glMatrixMode(GL_MODELVIEW);
+    glBegin(GL_POLYGON);
+    glTexCoord2f(x2, y2);
+    glVertex2i(pixelPosX + width, pixelPosY + height);
+    glTexCoord2f(x1, y2);
+    glVertex2i(pixelPosX, pixelPosY + height);
+    glTexCoord2f(x1, y1);
+    glVertex2i(pixelPosX, pixelPosY);
+    glTexCoord2f(x2, y1);
+    glVertex2i(pixelPosX + width, pixelPosY);
+    glEnd();
+}
+
+void setColor(const Color& color) {
+    glColor4ub(color.r(), color.g(), color.b(), color.a());
+}
+
+void resetColor() {
+    setColor(colorWhite);
+}
+
+}  // namespace Texture

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Core.h"
+
+// The only code that creates, draws and deletes OpenGL textures. Stateless: every call
+// works on the current context, which the window must have created beforehand.
+//
+// Drawing uses the current colour as a tint (the texture environment stays at modulate),
+// and the library keeps that colour opaque white between drawing operations: whoever
+// calls setColor calls resetColor when done.
+namespace Texture {
+
+// Builds a mipmapped, repeating texture from top-row-first pixels (4 bytes per pixel when
+// isAlpha, else 3) and returns its name, left bound. Null pixels or a failed mipmap build
+// end the program.
+int loadTexture(int width, int height, unsigned char* data, bool isAlpha);
+
+// Deletes the texture; name 0 is ignored.
+void unloadTexture(int textureId);
+
+// Draws the whole texture stretched over the rectangle whose top-left corner is
+// (pixelPosX, pixelPosY), upright (the top row of the image on top).
+void drawTexture(int textureId, int pixelPosX, int pixelPosY, int width, int height);
+
+// Draws the source window (x1, y1)-(x2, y2), in fractions of the texture's width and
+// height, stretched over the rectangle. Fractions beyond 0..1 repeat the image.
+void drawFragmentOfTexture(int id, int pixelPosX, int pixelPosY, float x1, float y1, float x2,
+                           float y2, int width, int height);
+
+// Sets the tint that multiplies every texel drawn afterwards.
+void setColor(const Color& color);
+
+// Restores the opaque white the library keeps between drawing operations.
+void resetColor();
+
+}  // namespace Texture
