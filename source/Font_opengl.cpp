@@ -162,7 +162,8 @@ Int2 Font::drawText(const Color& color, Int2 pos, const char* text, Float2 fontS
                                                (cellStart + cellWidth + 1) / imageWidth, 1.0f, w,
                                                lineHeight);
             }
-            pos.setX(pos.x() + truncatePixels(double(cellWidth - m_widthCharReduction) * scale.x()));
+            pos.setX(pos.x() +
+                     truncatePixels(double(cellWidth - m_widthCharReduction) * scale.x()));
         }
     }
     Texture::resetColor();
@@ -170,8 +171,8 @@ Int2 Font::drawText(const Color& color, Int2 pos, const char* text, Float2 fontS
 }
 
 Int2 Font::drawTextWithLineReturn(const Color& color, const Int2& pos, const char* text,
-                                  unsigned int lineReturn, const Float2& fontScale,
-                                  bool writeBold, int nbCharsToRead) const {
+                                  unsigned int lineReturn, const Float2& fontScale, bool writeBold,
+                                  int nbCharsToRead) const {
     UTILS_ASSERT(text != nullptr);
     const int count = nbCharsToRead == -1 ? static_cast<int>(std::strlen(text)) : nbCharsToRead;
     const Float2 scale(m_relativeScale * fontScale.x(), m_relativeScale * fontScale.y());
@@ -195,8 +196,8 @@ Int2 Font::drawTextWithLineReturn(const Color& color, const Int2& pos, const cha
             currentX = 0;
             penAfter = width;
         }
-        drawText(color, Int2(pos.x() + currentX, pos.y() + currentY), text + wordStart,
-                 fontScale, wordLength, writeBold);
+        drawText(color, Int2(pos.x() + currentX, pos.y() + currentY), text + wordStart, fontScale,
+                 wordLength, writeBold);
         if (c == '\n') {
             currentY += lineHeight;
             penAfter = 0;

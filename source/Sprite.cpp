@@ -62,7 +62,8 @@ Int2 Sprite::getOriginalSize() {
 
 Int2 Sprite::getScaledSize() {
     const Int2 original = getOriginalSize();
-    return Int2(truncatePixels(double(original.x()) * scale), truncatePixels(double(original.y()) * scale));
+    return Int2(truncatePixels(double(original.x()) * scale),
+                truncatePixels(double(original.y()) * scale));
 }
 
 void Sprite::draw() {

@@ -6,7 +6,9 @@ namespace TestFont {
 
 std::vector<unsigned char> png(const std::string& columns, unsigned height) {
     const unsigned width = static_cast<unsigned>(columns.size());
-    std::vector<TestPng::Rgba> pixels(size_t(width) * height, TestPng::Rgba{0, 0, 0, 0});
+    // Transparent white around white glyphs, as a font image is meant to be made: filtering
+    // at glyph edges then fades the alpha only, never darkens the colour.
+    std::vector<TestPng::Rgba> pixels(size_t(width) * height, TestPng::Rgba{255, 255, 255, 0});
     for (unsigned x = 0; x < width; ++x) {
         for (unsigned y = 0; y < height; ++y) {
             TestPng::Rgba& p = pixels[size_t(y) * width + x];

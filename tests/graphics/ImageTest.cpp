@@ -22,21 +22,42 @@ struct DecodeCase {
 
 std::vector<DecodeCase> decodeCases() {
     return {
-        {"grey", LCT_GREY, 8, {0, 50, 128, 255}, {},
+        {"grey",
+         LCT_GREY,
+         8,
+         {0, 50, 128, 255},
+         {},
          {0, 0, 0, 255, 50, 50, 50, 255, 128, 128, 128, 255, 255, 255, 255, 255}},
-        {"grey+alpha", LCT_GREY_ALPHA, 8, {10, 0, 60, 64, 200, 128, 255, 255}, {},
+        {"grey+alpha",
+         LCT_GREY_ALPHA,
+         8,
+         {10, 0, 60, 64, 200, 128, 255, 255},
+         {},
          {10, 10, 10, 0, 60, 60, 60, 64, 200, 200, 200, 128, 255, 255, 255, 255}},
-        {"palette", LCT_PALETTE, 8, {2, 0, 1, 2},
+        {"palette",
+         LCT_PALETTE,
+         8,
+         {2, 0, 1, 2},
          {{255, 0, 0, 255}, {0, 255, 0, 128}, {0, 0, 255, 0}},
          {0, 0, 255, 0, 255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0}},
-        {"rgb", LCT_RGB, 8, {1, 2, 3, 40, 50, 60, 200, 100, 0, 255, 255, 255}, {},
+        {"rgb",
+         LCT_RGB,
+         8,
+         {1, 2, 3, 40, 50, 60, 200, 100, 0, 255, 255, 255},
+         {},
          {1, 2, 3, 255, 40, 50, 60, 255, 200, 100, 0, 255, 255, 255, 255, 255}},
         // 16-bit samples are big-endian; the high byte survives.
-        {"grey 16-bit", LCT_GREY, 16, {0x12, 0x34, 0x00, 0xff, 0xff, 0x00, 0x80, 0x80}, {},
+        {"grey 16-bit",
+         LCT_GREY,
+         16,
+         {0x12, 0x34, 0x00, 0xff, 0xff, 0x00, 0x80, 0x80},
+         {},
          {0x12, 0x12, 0x12, 255, 0, 0, 0, 255, 0xff, 0xff, 0xff, 255, 0x80, 0x80, 0x80, 255}},
-        {"rgb 16-bit", LCT_RGB, 16,
-         {0xab, 0xcd, 0x00, 0x01, 0xff, 0xff, 0x10, 0, 0x20, 0, 0x30, 0, 0, 0, 0, 0, 0, 0,
-          0x7f, 0xff, 0x80, 0x00, 0x01, 0x00},
+        {"rgb 16-bit",
+         LCT_RGB,
+         16,
+         {0xab, 0xcd, 0x00, 0x01, 0xff, 0xff, 0x10, 0,    0x20, 0,    0x30, 0,
+          0,    0,    0,    0,    0,    0,    0x7f, 0xff, 0x80, 0x00, 0x01, 0x00},
          {},
          {0xab, 0x00, 0xff, 255, 0x10, 0x20, 0x30, 255, 0, 0, 0, 255, 0x7f, 0x80, 0x01, 255}},
     };
@@ -121,9 +142,17 @@ TEST_F(ImageTest, FragmentShowsOnlyItsWindowStretched) {
     Image image(png.data(), png.size());
     // Columns 4 to 7, rows 0 to 3, doubled: 8 x 8 screen pixels from a 4 x 4 window.
     Texture::drawFragmentOfTexture(image.getIdTexture(), 40, 40, 0.5f, 0, 1, 0.5f, SIDE, SIDE);
-    // Sample the centres of the doubled texels, away from filtering at their borders.
-    expectNear(TestWindow::at(40 + 1, 40 + 1), 4 * 32 - 16, 0, 128, "top left", 20);
-    expectNear(TestWindow::at(40 + 6, 40 + 6), 7 * 32 - 16, 3 * 32 - 16, 128, "bottom right", 20);
+    // Pixel i samples texel coordinate 4 + (i + 0.5) / 2; texel k (value 32 k) has its
+    // centre at k + 0.5, and between centres the filter interpolates linearly.
+    const auto got = TestWindow::read(40, 40, SIDE, SIDE);
+    for (int j = 1; j < SIDE - 1; ++j) {
+        for (int i = 1; i < SIDE - 1; ++i) {
+            const float u = 4 + (i + 0.5f) / 2;
+            const float v = (j + 0.5f) / 2;
+            expectNear(got[j * SIDE + i], int(32 * (u - 0.5f)), int(32 * (v - 0.5f)), 128, "window",
+                       3);
+        }
+    }
 }
 
 TEST_F(ImageTest, TintMultipliesTheTexelsAndResetRestoresWhite) {

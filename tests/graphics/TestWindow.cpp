@@ -76,9 +76,12 @@ Box litBox() {
             if (!(p.r || p.g || p.b)) {
                 continue;
             }
-            if (box.left < 0 || x < box.left) box.left = x;
-            if (box.right < x) box.right = x;
-            if (box.top < 0) box.top = y;
+            if (box.left < 0 || x < box.left)
+                box.left = x;
+            if (box.right < x)
+                box.right = x;
+            if (box.top < 0)
+                box.top = y;
             box.bottom = y;
         }
     }
