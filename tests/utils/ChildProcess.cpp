@@ -28,7 +28,14 @@ ChildResult runInChild(const std::function<void()>& body) {
         close(fds[0]);
         dup2(fds[1], STDOUT_FILENO);
         close(fds[1]);
-        body();
+        // Nothing may escape into the test framework's copy in the child, which would go on
+        // running the remaining tests there.
+        try {
+            body();
+        } catch (...) {
+            std::cout.flush();
+            _exit(kExceptionStatus);
+        }
         std::cout.flush();
         fflush(stdout);
         _exit(0);

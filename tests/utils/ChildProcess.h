@@ -13,9 +13,12 @@ struct ChildResult {
 };
 
 // Runs the function in a forked child whose standard output is captured. A function that
-// returns ends the child with status 0. The library's fatal paths never return, so this is
-// how their exact text and exit status are checked. The child inherits the parent's state.
+// returns ends the child with status 0, one that throws with kExceptionStatus. The library's fatal
+// paths never return, so this is how their exact text and exit status are checked. The child
+// inherits the parent's state.
 ChildResult runInChild(const std::function<void()>& body);
+// The status of a child whose function let an exception escape.
+const int kExceptionStatus = 86;
 
 // The line number of the first line of a library source file that contains the text, or
 // 0. Paths are relative to the source tree.
