@@ -1,0 +1,116 @@
+// The media generator runs from scratch into an empty folder and writes a complete,
+// decodable set of media; it fails cleanly when it cannot write.
+#include <gtest/gtest.h>
+#include <lodepng.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct GeneratorRun {
+    int status = -1;
+    std::string output;  // standard output and error together
+};
+
+GeneratorRun runGenerator(const std::string& arguments, const fs::path& scratch) {
+    const fs::path log = scratch / "generator.log";
+    const std::string command =
+        std::string("'") + MEDIA_GENERATOR + "' " + arguments + " >'" + log.string() + "' 2>&1";
+    GeneratorRun run;
+    const int raw = std::system(command.c_str());
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ifstream in(log);
+    std::stringstream text;
+    text << in.rdbuf();
+    run.output = text.str();
+    return run;
+}
+
+class GeneratorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/media-generator-test-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        scratch = pattern;
+    }
+    void TearDown() override { fs::remove_all(scratch); }
+
+    fs::path scratch;
+};
+
+void expectPicture(const fs::path& path, unsigned width, unsigned height) {
+    unsigned char* pixels = nullptr;
+    unsigned w = 0, h = 0;
+    const unsigned error = lodepng_decode32_file(&pixels, &w, &h, path.c_str());
+    EXPECT_EQ(error, 0u) << path << ": " << lodepng_error_text(error);
+    EXPECT_EQ(w, width) << path;
+    EXPECT_EQ(h, height) << path;
+    free(pixels);
+}
+
+TEST_F(GeneratorTest, WritesEveryFileTheRollerReads) {
+    const fs::path media = scratch / "media";
+    const fs::path sheet = scratch / "docs" / "media.png";
+    const GeneratorRun run =
+        runGenerator("'" + media.string() + "' '" + sheet.string() + "'", scratch);
+    ASSERT_EQ(run.status, 0) << run.output;
+
+    for (int sides : {4, 6, 8, 10, 12, 20}) {
+        for (int value = 1; value <= sides; ++value) {
+            expectPicture(media / ("d" + std::to_string(sides)) / (std::to_string(value) + ".png"),
+                          512, 512);
+        }
+        // Faces are numbered from 1: no face 0, none past the last.
+        EXPECT_FALSE(fs::exists(media / ("d" + std::to_string(sides)) / "0.png"));
+        EXPECT_FALSE(fs::exists(media / ("d" + std::to_string(sides)) /
+                                (std::to_string(sides + 1) + ".png")));
+    }
+    for (const char* button : {"simple", "multi", "clear", "reroll"}) {
+        expectPicture(media / (std::string(button) + ".png"), 512, 512);
+    }
+    expectPicture(media / "default_font.png", 2048, 16);
+
+    // 44-byte header, then 16-bit mono samples: 0.4 to 0.8 s at 44.1 kHz.
+    const fs::path sound = media / "44061__marnik__dicewood.wav";
+    ASSERT_TRUE(fs::exists(sound));
+    const auto soundBytes = fs::file_size(sound);
+    EXPECT_GE(soundBytes, 44u + 2u * 44100u * 4u / 10u);
+    EXPECT_LE(soundBytes, 44u + 2u * 44100u * 8u / 10u);
+
+    std::ifstream licence(media / "LICENSE");
+    std::stringstream licenceText;
+    licenceText << licence.rdbuf();
+    EXPECT_NE(licenceText.str().find("DejaVu"), std::string::npos);
+    EXPECT_NE(licenceText.str().find("Bitstream"), std::string::npos);
+
+    unsigned char* pixels = nullptr;
+    unsigned w = 0, h = 0;
+    ASSERT_EQ(lodepng_decode32_file(&pixels, &w, &h, sheet.c_str()), 0u);
+    free(pixels);
+    EXPECT_GT(w, 1024u);
+    EXPECT_GT(h, 1024u);
+}
+
+TEST_F(GeneratorTest, ReportsAFolderItCannotWriteAndExitsWithStatus1) {
+    // A plain file where the media folder should be.
+    const fs::path blocker = scratch / "media";
+    std::ofstream(blocker) << "not a folder";
+    const GeneratorRun run = runGenerator("'" + blocker.string() + "'", scratch);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output.rfind("media-generator: cannot create ", 0), 0u) << run.output;
+}
+
+TEST_F(GeneratorTest, ExplainsItsUsageWithoutArguments) {
+    const GeneratorRun run = runGenerator("", scratch);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, "usage: media-generator <media-folder> [<contact-sheet.png>]\n");
+}
+
+}  // namespace
