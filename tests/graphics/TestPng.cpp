@@ -82,7 +82,9 @@ std::string writeFile(const std::string& name, const std::vector<unsigned char>&
     FILE* file = std::fopen(path.c_str(), "wb");
     EXPECT_NE(file, nullptr) << path;
     if (file) {
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        if (!bytes.empty()) {
+            std::fwrite(bytes.data(), 1, bytes.size(), file);
+        }
         std::fclose(file);
     }
     return path;
