@@ -63,8 +63,8 @@ Colour litColour(const Colour& base, Point direction) {
     }
     const double lx = -0.55, ly = -0.83;  // towards the light
     const double facing = (direction.x * lx + direction.y * ly) / length;
-    return facing >= 0 ? mix(base, WHITE, 0.30 * facing)
-                       : mix(base, Colour{0, 0, 0}, -0.30 * facing);
+    return facing >= 0 ? mix(base, WHITE, 0.36 * facing)
+                       : mix(base, Colour{0, 0, 0}, -0.36 * facing);
 }
 
 void polygonPath(cairo_t* cr, const Polygon& points) {
@@ -203,8 +203,8 @@ DieShape shapeFor(int sides) {
             s.facets = bevels(s.outline, s.face);
             s.valueCentre = {0, c.y + 0.01};
             s.digitHeight = 0.56;
-            s.numberHeight = 0.54;
-            s.numberWidth = 0.84;
+            s.numberHeight = 0.52;
+            s.numberWidth = 0.78;
             break;
         }
         default: {  // 20: a hexagon of facets around the upright triangle face
