@@ -56,7 +56,6 @@ bool KeyboardManager::getModifier(int key, bool /*waitForNoRepeat*/) {
         default:
             // Not a key code at all: a programming error of the caller.
             Utils::die();
-            return false;
     }
     return (glutGetModifiers() & mask) != 0;
 }

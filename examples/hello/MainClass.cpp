@@ -1,0 +1,72 @@
+// hello: opens a window, draws a frame, a few rectangles and a cross where the pointer
+// was last pressed, briefly pulses after every click, and quits on Escape.
+#include "MainClass.h"
+
+#include "Display.h"
+#include "KeyboardManager.h"
+
+MainClass::MainClass(const char* argv0)
+    : AbstractMainClass(argv0, "hello", 640, 480, false),
+      running(true),
+      lastClick(320, 240),
+      pulseFrames(0) {
+    // The window, the Display and the managers exist from here on: load pictures, fonts
+    // and sounds now.
+}
+
+MainClass::~MainClass() {
+    // Free what the constructor created, before the base class stops sound and window.
+}
+
+bool MainClass::update() {
+    // True asks the loop for continuous frames (up to 100 a second); false lets it sleep
+    // until the next key, button or resize.
+    if (pulseFrames > 0) {
+        pulseFrames--;
+        return true;
+    }
+    return false;
+}
+
+void MainClass::render() {
+    Display* display = getDisplay();
+    const Int2 size = display->getWindowSize();
+    display->clearScreen(Color(32, 40, 56, 255));
+
+    // A frame one pixel inside the window edges: coordinates are window pixels, y down.
+    display->drawRoundedRectangle(Int2(0, 0), size - Int2(1, 1), colorGrey, 0, 1, false);
+
+    // Three filled rectangles, the last one semi-transparent over the others.
+    display->drawRoundedRectangle(Int2(40, 40), Int2(200, 140), colorBlue, 8, 1, true);
+    display->drawRoundedRectangle(Int2(120, 90), Int2(280, 190), colorRed, 8, 1, true);
+    display->drawRoundedRectangle(Int2(80, 120), Int2(240, 220), colorSemiTransparent, 8, 1,
+                                  true);
+
+    // A cross at the last click, thicker while the click animation runs.
+    const float thickness = pulseFrames > 0 ? 5.0f : 2.0f;
+    display->drawLine(lastClick - Int2(12, 0), lastClick + Int2(12, 0), colorYellow, thickness);
+    display->drawLine(lastClick - Int2(0, 12), lastClick + Int2(0, 12), colorYellow, thickness);
+}
+
+void MainClass::onPointerPressed(int button, int x, int y) {
+    if (button == 0) {
+        lastClick = Int2(x, y);
+        pulseFrames = 30;
+    }
+}
+
+void MainClass::onPointerReleased(int /*button*/, int /*x*/, int /*y*/) {}
+
+void MainClass::onKeyPressed(int virtualKey) {
+    if (virtualKey == KeyboardManager::KEYASCII_ESCAPE) {
+        running = false;
+    }
+}
+
+void MainClass::onKeyReleased(int /*virtualKey*/) {}
+
+void MainClass::onWindowResize() {
+    // The layout above reads the size every frame; nothing to recompute here.
+}
+
+bool MainClass::isRunning() { return running; }
