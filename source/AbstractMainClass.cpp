@@ -8,8 +8,8 @@
 
 AbstractMainClass* AbstractMainClass::instance = nullptr;
 
-AbstractMainClass::AbstractMainClass(const char* argv0, const char* windowTitle,
-                                     int windowWidth, int windowHeight, bool isFullscreen)
+AbstractMainClass::AbstractMainClass(const char* argv0, const char* windowTitle, int windowWidth,
+                                     int windowHeight, bool isFullscreen)
     : keyboardManager(nullptr),
       mouseManager(nullptr),
       soundManager(nullptr),
@@ -34,7 +34,9 @@ AbstractMainClass::~AbstractMainClass() {
     }
 }
 
-int AbstractMainClass::manageOpenGL() { return openGL->manage(); }
+int AbstractMainClass::manageOpenGL() {
+    return openGL->manage();
+}
 
 void AbstractMainClass::onPointerPressedInternals(int button, int x, int y) {
     mouseManager->onPointerPressed(button, x, y);

@@ -20,8 +20,8 @@ public:
     // Sets the instance, then creates the window (GLUT starts and the window opens here),
     // the Display, the keyboard manager, the mouse manager and the sound manager (audio
     // starts here), in that order.
-    AbstractMainClass(const char* argv0, const char* windowTitle, int windowWidth,
-                      int windowHeight, bool isFullscreen);
+    AbstractMainClass(const char* argv0, const char* windowTitle, int windowWidth, int windowHeight,
+                      bool isFullscreen);
     // Frees the sound manager, the keyboard manager, the mouse manager, the Display and the
     // window object, in that order.
     virtual ~AbstractMainClass();

@@ -7,7 +7,9 @@
 // The one key hook of the process, shared by every manager object.
 void (*keyEventFunction)(int) = nullptr;
 
-KeyboardManager::KeyboardManager() { initKeysAsNotPressed(); }
+KeyboardManager::KeyboardManager() {
+    initKeysAsNotPressed();
+}
 
 KeyboardManager::~KeyboardManager() {}
 

@@ -53,9 +53,7 @@ public:
     }
 
     // True while the character key is held, in either case ('a' or 'A').
-    bool getKeyNoCase(unsigned char key) {
-        return keys[toLower(key)] || keys[toUpper(key)];
-    }
+    bool getKeyNoCase(unsigned char key) { return keys[toLower(key)] || keys[toUpper(key)]; }
 
     // True once per press of a held character key: the first query after the press
     // answers true, later ones false until the key is released and pressed again.

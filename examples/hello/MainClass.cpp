@@ -39,8 +39,7 @@ void MainClass::render() {
     // Three filled rectangles, the last one semi-transparent over the others.
     display->drawRoundedRectangle(Int2(40, 40), Int2(200, 140), colorBlue, 8, 1, true);
     display->drawRoundedRectangle(Int2(120, 90), Int2(280, 190), colorRed, 8, 1, true);
-    display->drawRoundedRectangle(Int2(80, 120), Int2(240, 220), colorSemiTransparent, 8, 1,
-                                  true);
+    display->drawRoundedRectangle(Int2(80, 120), Int2(240, 220), colorSemiTransparent, 8, 1, true);
 
     // A cross at the last click, thicker while the click animation runs.
     const float thickness = pulseFrames > 0 ? 5.0f : 2.0f;
@@ -69,4 +68,6 @@ void MainClass::onWindowResize() {
     // The layout above reads the size every frame; nothing to recompute here.
 }
 
-bool MainClass::isRunning() { return running; }
+bool MainClass::isRunning() {
+    return running;
+}

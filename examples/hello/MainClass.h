@@ -22,6 +22,6 @@ public:
 
 private:
     bool running;
-    Int2 lastClick;    // where the pointer was last pressed; a cross is drawn there
-    int pulseFrames;   // frames left of the animation started by a click
+    Int2 lastClick;   // where the pointer was last pressed; a cross is drawn there
+    int pulseFrames;  // frames left of the animation started by a click
 };

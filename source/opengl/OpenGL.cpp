@@ -128,7 +128,9 @@ int OpenGL::manage() {
     return swapDuration;
 }
 
-const Int2& OpenGL::getWindowSize() { return windowSize; }
+const Int2& OpenGL::getWindowSize() {
+    return windowSize;
+}
 
 void OpenGL::drawLine(const Int2& pos1, const Int2& pos2, const Color& color, float thickness) {
     glLineWidth(thickness);
@@ -142,8 +144,7 @@ void OpenGL::drawLine(const Int2& pos1, const Int2& pos2, const Color& color, fl
     glColor4f(1, 1, 1, 1);
 }
 
-void OpenGL::drawRectangle(const Int2& pos1, const Int2& pos2, const Color& color,
-                           bool isFilled) {
+void OpenGL::drawRectangle(const Int2& pos1, const Int2& pos2, const Color& color, bool isFilled) {
     setPrimitiveColor(color);
     glDisable(GL_TEXTURE_2D);
     glMatrixMode(GL_MODELVIEW);
