@@ -8,9 +8,10 @@
 // standard output and exits with status 1. Console text goes to standard output and is
 // flushed after every piece, so it survives the exit and interleaves in order.
 //
-// Utils.cpp holds the logic shared by every platform; the platform unit (unix/ or win32/)
-// holds the console sink, the fatal exits, the clocks, sleeping, seeding, file opening and
-// the working directory.
+// Utils.cpp holds the logic shared by every platform. The platform unit (unix/ or win32/)
+// defines print(const char*), die, failAssertion, getMillisecond, getMicrosecondTime,
+// sleepMs, initRandomSeed, openFile, openFileAndCheck and getCurrentDirectory, and, where
+// the platform has one, the call-stack dump printTrace.
 
 #include <cstdio>
 #include <string>
