@@ -28,6 +28,7 @@ struct Glyph {
     Raster pixels;  // scratch picture, pen at (SCRATCH_PEN_X, SCRATCH_BASELINE)
     int inkLeft = INT_MAX, inkRight = INT_MIN, inkTop = INT_MAX, inkBottom = INT_MIN;
     int advance = 0;
+    double crispness = 0;  // sum of squared coverage: higher when edges are sharp
 };
 
 Glyph renderGlyph(const Typefaces& faces, char c, double pixelSize, double shift) {
@@ -56,6 +57,7 @@ Glyph renderGlyph(const Typefaces& faces, char c, double pixelSize, double shift
                 p[3] = 0;
                 continue;
             }
+            glyph.crispness += (p[3] / 255.0) * (p[3] / 255.0);
             glyph.inkLeft = std::min(glyph.inkLeft, x);
             glyph.inkRight = std::max(glyph.inkRight, x);
             glyph.inkTop = std::min(glyph.inkTop, y);
@@ -138,11 +140,15 @@ bool render(const Typefaces& faces, Raster& image, std::string& errorText) {
         int bottom = INT_MIN;
         for (int code = FIRST_CODE; code <= LAST_CODE; ++code) {
             // The library spaces glyphs by their ink, so each is placed at the subpixel
-            // offset where its ink covers the fewest columns.
+            // offset where its ink covers the fewest columns, and among those where its
+            // stems fall most squarely on pixel columns.
             Glyph best = renderGlyph(faces, static_cast<char>(code), size, 0);
-            for (double shift = 0.25; shift < 1; shift += 0.25) {
+            for (double shift = 0.125; shift < 1; shift += 0.125) {
                 Glyph shifted = renderGlyph(faces, static_cast<char>(code), size, shift);
-                if (shifted.inkRight - shifted.inkLeft < best.inkRight - best.inkLeft) {
+                const int width = shifted.inkRight - shifted.inkLeft;
+                const int bestWidth = best.inkRight - best.inkLeft;
+                if (width < bestWidth ||
+                    (width == bestWidth && shifted.crispness > best.crispness)) {
                     best = std::move(shifted);
                 }
             }
