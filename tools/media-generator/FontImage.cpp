@@ -28,10 +28,9 @@ struct Glyph {
     Raster pixels;  // scratch picture, pen at (SCRATCH_PEN_X, SCRATCH_BASELINE)
     int inkLeft = INT_MAX, inkRight = INT_MIN, inkTop = INT_MAX, inkBottom = INT_MIN;
     int advance = 0;
-    double crispness = 0;  // sum of squared coverage: higher when edges are sharp
 };
 
-Glyph renderGlyph(const Typefaces& faces, char c, double pixelSize, double shift) {
+Glyph renderGlyph(const Typefaces& faces, char c, double pixelSize) {
     cairo_surface_t* surface =
         cairo_image_surface_create(CAIRO_FORMAT_ARGB32, SCRATCH_SIZE, SCRATCH_SIZE);
     cairo_t* cr = cairo_create(surface);
@@ -42,7 +41,7 @@ Glyph renderGlyph(const Typefaces& faces, char c, double pixelSize, double shift
     cairo_text_extents_t extents;
     cairo_text_extents(cr, text, &extents);
     cairo_set_source_rgb(cr, 1, 1, 1);
-    cairo_move_to(cr, SCRATCH_PEN_X + shift, SCRATCH_BASELINE);
+    cairo_move_to(cr, SCRATCH_PEN_X, SCRATCH_BASELINE);
     cairo_show_text(cr, text);
     cairo_destroy(cr);
 
@@ -57,7 +56,6 @@ Glyph renderGlyph(const Typefaces& faces, char c, double pixelSize, double shift
                 p[3] = 0;
                 continue;
             }
-            glyph.crispness += (p[3] / 255.0) * (p[3] / 255.0);
             glyph.inkLeft = std::min(glyph.inkLeft, x);
             glyph.inkRight = std::max(glyph.inkRight, x);
             glyph.inkTop = std::min(glyph.inkTop, y);
@@ -139,20 +137,7 @@ bool render(const Typefaces& faces, Raster& image, std::string& errorText) {
         top = INT_MAX;
         int bottom = INT_MIN;
         for (int code = FIRST_CODE; code <= LAST_CODE; ++code) {
-            // The library spaces glyphs by their ink, so each is placed at the subpixel
-            // offset where its ink covers the fewest columns, and among those where its
-            // stems fall most squarely on pixel columns.
-            Glyph best = renderGlyph(faces, static_cast<char>(code), size, 0);
-            for (double shift = 0.125; shift < 1; shift += 0.125) {
-                Glyph shifted = renderGlyph(faces, static_cast<char>(code), size, shift);
-                const int width = shifted.inkRight - shifted.inkLeft;
-                const int bestWidth = best.inkRight - best.inkLeft;
-                if (width < bestWidth ||
-                    (width == bestWidth && shifted.crispness > best.crispness)) {
-                    best = std::move(shifted);
-                }
-            }
-            glyphs.push_back(std::move(best));
+            glyphs.push_back(renderGlyph(faces, static_cast<char>(code), size));
             top = std::min(top, glyphs.back().inkTop);
             bottom = std::max(bottom, glyphs.back().inkBottom);
         }
