@@ -96,7 +96,7 @@ void writeWav(const std::string& path, const Pcm& pcm, bool eightBit) {
     writeFile(path, out);
 }
 
-void writeOgg(const std::string& path, const Pcm& pcm) {
+void writeOgg(const std::string& path, const Pcm& pcm, int serial) {
     FILE* out = std::fopen(path.c_str(), "wb");
     if (out == nullptr) {
         throw std::runtime_error("cannot write " + path);
@@ -115,7 +115,7 @@ void writeOgg(const std::string& path, const Pcm& pcm) {
     vorbis_block block;
     vorbis_block_init(&dsp, &block);
     ogg_stream_state stream;
-    ogg_stream_init(&stream, 20261206);
+    ogg_stream_init(&stream, serial);
 
     ogg_packet header, commentHeader, codeHeader;
     vorbis_analysis_headerout(&dsp, &comment, &header, &commentHeader, &codeHeader);

@@ -27,8 +27,9 @@ Pcm noise(int channels, int rate, double seconds, double amplitude, uint32_t see
 // Writes a PCM WAV file, 16-bit or (when eightBit) unsigned 8-bit samples.
 void writeWav(const std::string& path, const Pcm& pcm, bool eightBit = false);
 
-// Encodes an Ogg Vorbis file; an empty Pcm gives a valid stream without samples.
-void writeOgg(const std::string& path, const Pcm& pcm);
+// Encodes an Ogg Vorbis file; an empty Pcm gives a valid stream without samples. The
+// serial number tells the logical streams of a chained file apart.
+void writeOgg(const std::string& path, const Pcm& pcm, int serial = 1);
 
 std::vector<unsigned char> readFile(const std::string& path);
 void writeFile(const std::string& path, const std::vector<unsigned char>& bytes);

@@ -168,6 +168,39 @@ TEST(SoundLoading, EmptyOggStreamGivesASilentSound) {
     EXPECT_FALSE(sound->isPlaying());
 }
 
+TEST(SoundLoading, MoreThanTwoChannelsDecodeAsStereoWords) {
+    // Every decoded word is kept; the buffer is declared 16-bit stereo at the file's rate.
+    const Pcm three = SoundMedia::tone(3, 32000, 0.2, 440.0, 0.5);
+    SoundMedia::writeOgg("three.ogg", three);
+    std::unique_ptr<Sound> sound = load("three.ogg");
+    const BufferLayout layout = layoutOf(*sound);
+    EXPECT_EQ(layout.channels, 2);
+    EXPECT_EQ(layout.bits, 16);
+    EXPECT_EQ(layout.rate, 32000);
+    EXPECT_EQ(layout.size, static_cast<ALint>(three.samples.size() * 2));
+    sound->play(true);
+    EXPECT_FALSE(sound->isPlaying());
+}
+
+TEST(SoundLoading, ChainedStreamsDecodeWhollyInTheFirstLayout) {
+    // Noise spreads each stream over several pages: the decoder skips a first stream that
+    // fits in a single page when it opens a chained file.
+    const Pcm first = SoundMedia::noise(1, 22050, 1.0, 0.5, 5);
+    const Pcm second = SoundMedia::noise(2, 44100, 0.3, 0.5, 6);
+    SoundMedia::writeOgg("first.part", first, 1);
+    SoundMedia::writeOgg("second.part", second, 2);
+    std::vector<unsigned char> chained = SoundMedia::readFile("first.part");
+    const std::vector<unsigned char> tail = SoundMedia::readFile("second.part");
+    chained.insert(chained.end(), tail.begin(), tail.end());
+    SoundMedia::writeFile("chained.ogg", chained);
+
+    std::unique_ptr<Sound> sound = load("chained.ogg");
+    const BufferLayout layout = layoutOf(*sound);
+    EXPECT_EQ(layout.channels, 1);
+    EXPECT_EQ(layout.rate, 22050);
+    EXPECT_EQ(layout.size, static_cast<ALint>((first.samples.size() + second.samples.size()) * 2));
+}
+
 TEST(SoundLoading, EachLoadOwnsItsBufferAndSource) {
     SoundMedia::writeWav("twice.wav", longWav());
     SoundMedia::writeOgg("twice.ogg", SoundMedia::tone(1, 22050, 3.0, 440.0, 0.5));
