@@ -1,8 +1,8 @@
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "Font.h"
+#include "GlyphScan.h"
 #include "Image.h"
 #include "PixelSize.h"
 #include "Texture.h"
@@ -14,41 +14,6 @@ namespace {
 
 const int FIRST_GLYPH_CODE = 33;  // "!"
 const int LAST_GLYPH_CODE = 126;  // "~"
-
-// Reads the alpha channel of an RGBA bitmap column by column; columns outside the image
-// count as empty, so a scan can never leave it.
-class AlphaColumns {
-public:
-    AlphaColumns(const unsigned char* pixels, int width, int height)
-        : m_pixels(pixels), m_width(width), m_height(height) {}
-
-    bool isInk(int column) const {
-        if (m_pixels == nullptr || column < 0 || column >= m_width) {
-            return false;
-        }
-        for (int row = 0; row < m_height; ++row) {
-            if (m_pixels[(size_t(row) * m_width + column) * 4 + 3] != 0) {
-                return true;
-            }
-        }
-        return false;
-    }
-
-    // First ink column at or after column, or width when there is none.
-    int nextInk(int column) const {
-        while (column < m_width && !isInk(column)) {
-            ++column;
-        }
-        return column < m_width ? column : m_width;
-    }
-
-    int width() const { return m_width; }
-
-private:
-    const unsigned char* m_pixels;
-    int m_width;
-    int m_height;
-};
 
 }  // namespace
 
@@ -89,42 +54,8 @@ void Font::setDefaultFont(Font* font) {
 
 void Font::fillTabPosIndex(int beginningAscii, int endAscii, int& x, bool verbose) {
     const Int2 size = image->size();
-    const AlphaColumns columns(image->getDataPixels(), size.x(), size.y());
-
-    // Characters the image runs out of glyphs for keep their "no glyph" entries.
-    const int firstInk = columns.nextInk(x);
-    if (firstInk >= columns.width()) {
-        return;
-    }
-    x = firstInk + 1;
-    for (int ch = beginningAscii; ch <= endAscii; ++ch) {
-        const unsigned char code = static_cast<unsigned char>(ch);
-        // The cell starts one column left of the ink.
-        tabPos[code] = x - 2;
-        if (verbose) {
-            char line[32];
-            std::snprintf(line, sizeof line, "   x: %c %d\n", ch, x);
-            Utils::print(line);
-        }
-        int end = x;
-        while (columns.isInk(end)) {
-            ++end;
-        }
-        x = end + 1;
-        // Ink width plus one column on the left and three on the right.
-        tabWidth[code] = end - tabPos[code] + 3;
-        if (tabPos[code] == -1) {
-            // Ink starting in column 0 leaves no room for the cell: no glyph.
-            tabWidth[code] = -1;
-        }
-        if (ch != endAscii) {
-            const int next = columns.nextInk(x);
-            if (next >= columns.width()) {
-                return;
-            }
-            x = next + 1;
-        }
-    }
+    GlyphScan::scan(image->getDataPixels(), size.x(), size.y(), beginningAscii, endAscii, x, tabPos,
+                    tabWidth, verbose);
 }
 
 Int2 Font::drawText(const Color& color, Int2 pos, const char* text, Float2 fontScale,

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "Font.h"
 
 // Opens a font's private tables and drawing operations to the tests.
@@ -29,18 +26,3 @@ public:
 private:
     const Font& m_font;
 };
-
-// Font images made by the tests, described column by column, left to right:
-// '.' empty, '#' ink over the full height, 'f' a single faint pixel (alpha 1, black).
-namespace TestFont {
-
-std::vector<unsigned char> png(const std::string& columns, unsigned height);
-
-// Column 0 empty, then `count` glyphs each `inkWidth` columns wide, separated by `gap`
-// empty columns, padded with empty columns to `totalWidth` when that is larger.
-std::string regular(int count, int inkWidth, int gap, size_t totalWidth = 0);
-
-// Writes a font image file and returns its path.
-std::string file(const std::string& name, const std::string& columns, unsigned height);
-
-}  // namespace TestFont

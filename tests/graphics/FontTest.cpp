@@ -4,138 +4,47 @@
 #include <vector>
 
 #include "FatalRun.h"
+#include "FontImages.h"
 #include "FontProbe.h"
 #include "GraphicsTest.h"
 #include "TestPng.h"
 
 namespace {
 
-const int FIRST = 33;  // "!"
-const int LAST = 126;  // "~"
-
-// A font image laid out glyph by glyph, remembering where each glyph's ink went.
-struct Layout {
-    std::string columns;
-    std::vector<int> inkStart;
-    std::vector<int> inkEnd;
-
-    Layout(int leading) : columns(leading, '.') {}
-    void add(const std::string& glyph, int gapAfter) {
-        inkStart.push_back(static_cast<int>(columns.size()));
-        columns += glyph;
-        inkEnd.push_back(static_cast<int>(columns.size()) - 1);
-        columns += std::string(gapAfter, '.');
-    }
-};
-
-// Ink width 1, 2 or 3 by code, so neighbouring glyphs differ.
-int inkWidthOf(int code) {
-    return 1 + code % 3;
-}
-
-Layout fullFont(int leading = 1) {
-    Layout layout(leading);
-    for (int code = FIRST; code <= LAST; ++code) {
-        layout.add(std::string(inkWidthOf(code), '#'), 3);
-    }
-    return layout;
-}
+using TestFont::fullFont;
+using TestFont::inkWidthOf;
+using TestFont::Layout;
 
 std::unique_ptr<Font> loadFont(const std::string& columns, unsigned height = 11) {
     return std::make_unique<Font>("test", TestFont::file("font.png", columns, height), 1.5f, 6, 2);
 }
 
-// The cell of a glyph spans one column left of its ink to three right of it.
-void expectCells(const Font& font, const Layout& layout, int firstCode) {
-    FontProbe probe(font);
-    for (size_t i = 0; i < layout.inkStart.size(); ++i) {
-        const int code = firstCode + static_cast<int>(i);
-        SCOPED_TRACE(code);
-        EXPECT_EQ(probe.cellStart(code), layout.inkStart[i] - 1);
-        EXPECT_EQ(probe.cellWidth(code), layout.inkEnd[i] - layout.inkStart[i] + 5);
-    }
-}
-
-void expectNoGlyphFrom(const Font& font, int code) {
-    FontProbe probe(font);
-    for (int c = code; c < 256; ++c) {
-        SCOPED_TRACE(c);
-        EXPECT_EQ(probe.cellStart(c), -1);
-        EXPECT_EQ(probe.cellWidth(c), -1);
-        if (c != ' ' && c != '\n') {
-            EXPECT_FALSE(probe.isSupported(static_cast<char>(c)));
-        }
-    }
-}
-
 class FontTest : public GraphicsTest {};
 
-TEST_F(FontTest, ScanFindsCellStartsAndWidthsOfAllGlyphs) {
-    Layout layout(3);
-    layout.add("##", 1);   // "!" in columns 3 and 4: cell start 2, width 6
-    layout.add("#f#", 1);  // '"' held together by a faint column
-    layout.add("#", 2);    // "#" one column wide: width 5
-    for (int code = '$'; code <= LAST; ++code) {
-        layout.add(std::string(inkWidthOf(code), '#'), 2);
-    }
-    layout.columns += "##.#";  // runs after "~" are not glyphs
+TEST_F(FontTest, TablesComeFromTheScanOfTheDecodedImage) {
+    const Layout layout = fullFont();
     std::unique_ptr<Font> font = loadFont(layout.columns);
     FontProbe probe(*font);
-
-    EXPECT_EQ(probe.cellStart('!'), 2);
-    EXPECT_EQ(probe.cellWidth('!'), 6);
-    EXPECT_EQ(probe.cellWidth('"'), 7);
-    EXPECT_EQ(probe.cellWidth('#'), 5);
-    expectCells(*font, layout, FIRST);
-    expectNoGlyphFrom(*font, LAST + 1);
-    for (int c = 0; c < FIRST; ++c) {
-        EXPECT_EQ(probe.cellStart(c), -1) << c;
+    for (size_t i = 0; i < layout.inkStart.size(); ++i) {
+        const int code = 33 + static_cast<int>(i);
+        EXPECT_EQ(probe.cellStart(code), layout.inkStart[i] - 1) << code;
+        EXPECT_EQ(probe.cellWidth(code), layout.inkEnd[i] - layout.inkStart[i] + 5) << code;
+        EXPECT_TRUE(probe.isSupported(static_cast<char>(code)));
+    }
+    for (int code = 127; code < 256; ++code) {
+        EXPECT_FALSE(probe.isSupported(static_cast<char>(code))) << code;
     }
 }
 
-TEST_F(FontTest, WithoutTheFaintColumnADoubleQuoteSplitsAndShiftsTheRest) {
-    Layout layout(1);
-    layout.add("#", 1);
-    layout.add("#.#", 1);
-    std::unique_ptr<Font> font = loadFont(layout.columns + "##.");
+TEST_F(FontTest, CharacterWhoseInkStartsInColumnZeroIsNeitherDrawnNorMeasured) {
+    std::unique_ptr<Font> font = loadFont(fullFont(0).columns);
     FontProbe probe(*font);
-    EXPECT_EQ(probe.cellWidth('"'), 5);
-    // The quote's right part became "#", and the next run became "$".
-    EXPECT_EQ(probe.cellStart('#'), layout.inkEnd[1] - 1);
-    EXPECT_EQ(probe.cellStart('$'), layout.inkEnd[1] + 1);
-}
-
-TEST_F(FontTest, InkInColumnZeroLeavesTheFirstCharacterWithoutGlyph) {
-    const Layout layout = fullFont(0);
-    std::unique_ptr<Font> font = loadFont(layout.columns);
-    FontProbe probe(*font);
-    EXPECT_EQ(probe.cellStart('!'), -1);
     EXPECT_FALSE(probe.isSupported('!'));
-    EXPECT_EQ(probe.cellStart('"'), layout.inkStart[1] - 1);
-    EXPECT_EQ(probe.cellStart('~'), layout.inkStart.back() - 1);
-
-    // Neither drawn nor measured, and the pen stays.
+    EXPECT_TRUE(probe.isSupported('"'));
     const Int2 pen = probe.draw(colorWhite, Int2(10, 20), "!", Float2(1.0f));
     EXPECT_EQ(pen.x(), 10);
     EXPECT_FALSE(TestWindow::anyLit(0, 0, TestWindow::WIDTH, TestWindow::HEIGHT));
     EXPECT_EQ(probe.width("!", -1, 1.0f), 0);
-}
-
-TEST_F(FontTest, ImageWithFewerGlyphsLeavesTheRestWithoutGlyph) {
-    Layout layout(1);
-    for (int code = FIRST; code < FIRST + 10; ++code) {
-        layout.add(std::string(inkWidthOf(code), '#'), code == FIRST + 9 ? 0 : 2);
-    }
-    // The last glyph touches the right edge of the image.
-    std::unique_ptr<Font> font = loadFont(layout.columns);
-    expectCells(*font, layout, FIRST);
-    expectNoGlyphFrom(*font, FIRST + 10);
-
-    std::unique_ptr<Font> blank = loadFont(std::string(40, '.'));
-    expectNoGlyphFrom(*blank, 0);
-    std::unique_ptr<Font> faint = loadFont(".f..");  // one faint column is one glyph
-    EXPECT_EQ(FontProbe(*faint).cellStart('!'), 0);
-    expectNoGlyphFrom(*faint, '"');
 }
 
 TEST_F(FontTest, PenMovesBySpacesGlyphsAndNewlinesAtRelativeScale) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "FatalRun.h"
+#include "FontImages.h"
 #include "FontProbe.h"
 #include "GraphicsTest.h"
 #include "TestPng.h"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Font.h"
+#include "FontImages.h"
 #include "FontProbe.h"
 #include "Image.h"
 #include "Sprite.h"
