@@ -2,6 +2,7 @@
 
 #include "FatalRun.h"
 #include "GraphicsTest.h"
+#include "OpenGL.h"
 #include "Sprite.h"
 #include "TestPng.h"
 
@@ -73,6 +74,20 @@ TEST_F(SpriteTest, OpacityTintsOnlyThatDrawAndLeavesWhite) {
     sprite.draw(0.0f);
     expectWhiteColour();
     EXPECT_FALSE(TestWindow::anyLit(0, 100, 204, 40));
+}
+
+TEST_F(SpriteTest, DrawsTexturedAfterTheUntexturedPrimitives) {
+    const std::string path =
+        TestPng::writeFile("green.png", TestPng::solid(8, 8, {30, 200, 90, 255}));
+    Sprite sprite(path.c_str());
+    sprite.setPosition(Int2(20, 20));
+    sprite.setScale(4.0f);
+    // Lines and rectangles turn texturing off and leave white behind.
+    TestWindow::gl().drawRectangle(Int2(0, 0), Int2(10, 10), colorRed, true);
+    TestWindow::gl().drawLine(Int2(0, 15), Int2(100, 15), colorBlue, 1.0f);
+    sprite.draw();
+    expectNear(TestWindow::at(30, 30), 30, 200, 90, "sprite");
+    expectNear(TestWindow::at(5, 5), 254, 0, 0, "rectangle");
 }
 
 TEST_F(SpriteTest, MissingFileEndsWithItsPath) {

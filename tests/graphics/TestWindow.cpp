@@ -3,39 +3,30 @@
 #include <GL/freeglut.h>
 #include <lodepng.h>
 
+#include "OpenGL.h"
+
 namespace TestWindow {
 
+namespace {
+
+// The library's own window object: the same GL state the programs draw with.
+OpenGL* window = nullptr;
+
+}  // namespace
+
 void open() {
-    static bool isOpen = false;
-    if (isOpen) {
-        return;
+    if (window == nullptr) {
+        window = new OpenGL("graphics-tests", "graphics tests", WIDTH, HEIGHT, false);
     }
-    isOpen = true;
-    static char name[] = "graphics-tests";
-    static char* argv[] = {name, nullptr};
-    int argc = 1;
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH | GLUT_MULTISAMPLE);
-    glutInitWindowSize(WIDTH, HEIGHT);
-    glutCreateWindow("graphics tests");
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_ALPHA_TEST);
-    glAlphaFunc(GL_GREATER, 0.1f);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glViewport(0, 0, WIDTH, HEIGHT);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluOrtho2D(0, WIDTH, HEIGHT, 0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+}
+
+OpenGL& gl() {
+    open();
+    return *window;
 }
 
 void clear() {
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    window->clearScreen(colorBlack);
 }
 
 std::vector<Pixel> read(int x, int y, int width, int height) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+class OpenGL;
+
 // The one window of a graphics test program, with the library's drawing state, and
 // read-back of what was drawn into its back buffer.
 namespace TestWindow {
@@ -18,6 +20,8 @@ struct Pixel {
 
 // Opens the window on first call (later calls do nothing).
 void open();
+// The library's window object, for its untextured primitives.
+OpenGL& gl();
 // Fills the back buffer with opaque black.
 void clear();
 
