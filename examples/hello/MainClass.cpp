@@ -1,21 +1,50 @@
-// hello: opens a window, draws a frame, a few rectangles and a cross where the pointer
-// was last pressed, briefly pulses after every click, and quits on Escape.
+// hello: opens a window, draws a frame, a few rectangles, a picture, a line of text and
+// a cross where the pointer was last pressed, briefly pulses after every click, and
+// quits on Escape.
 #include "MainClass.h"
 
 #include "Display.h"
+#include "Font.h"
 #include "KeyboardManager.h"
+#include "Sprite.h"
+#include "TextElement.h"
+
+namespace {
+
+// The picture and font lie next to the program (the build copies them there).
+std::string besideProgram(const char* argv0, const char* name) {
+    const std::string path(argv0);
+    const size_t slash = path.find_last_of('/');
+    return (slash == std::string::npos ? std::string(".") : path.substr(0, slash)) + "/" + name;
+}
+
+}  // namespace
 
 MainClass::MainClass(const char* argv0)
     : AbstractMainClass(argv0, "hello", 640, 480, false),
       running(true),
       lastClick(320, 240),
-      pulseFrames(0) {
+      pulseFrames(0),
+      font(nullptr),
+      picture(nullptr),
+      greeting(nullptr) {
     // The window, the Display and the managers exist from here on: load pictures, fonts
-    // and sounds now.
+    // and sounds now. A font image holds the glyphs of "!" to "~"; the numbers are its
+    // scale and, in image pixels, the width of a space and the overlap of neighbouring
+    // glyph cells.
+    font = new Font("pixel", besideProgram(argv0, "hello_font.png"), 1.5f, 6, 2);
+    picture = new Sprite(besideProgram(argv0, "hello_picture.png").c_str());
+    picture->setScale(3.0f);
+    // Size 20 draws the font at its own size times its scale.
+    greeting =
+        new TextElement(font, "Hello, Tovrik! Click anywhere; Escape quits.", 20, colorWhite);
 }
 
 MainClass::~MainClass() {
     // Free what the constructor created, before the base class stops sound and window.
+    delete greeting;  // before the font it draws with
+    delete font;
+    delete picture;
 }
 
 bool MainClass::update() {
@@ -40,6 +69,13 @@ void MainClass::render() {
     display->drawRoundedRectangle(Int2(40, 40), Int2(200, 140), colorBlue, 8, 1, true);
     display->drawRoundedRectangle(Int2(120, 90), Int2(280, 190), colorRed, 8, 1, true);
     display->drawRoundedRectangle(Int2(80, 120), Int2(240, 220), colorSemiTransparent, 8, 1, true);
+
+    // The picture at the top right, its size following the scale, and the text below the
+    // rectangles; both are drawn in window pixels like the rest.
+    picture->setPosition(Int2(size.x() - picture->getScaledSize().x() - 40, 40));
+    picture->draw();
+    greeting->setPosition(Int2(40, 250));
+    greeting->draw();
 
     // A cross at the last click, thicker while the click animation runs.
     const float thickness = pulseFrames > 0 ? 5.0f : 2.0f;

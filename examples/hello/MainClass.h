@@ -1,7 +1,13 @@
 #pragma once
 
+#include <string>
+
 #include "AbstractMainClass.h"
 #include "Core.h"
+
+class Font;
+class Sprite;
+class TextElement;
 
 // Every program built on the library provides one class named MainClass, derived from
 // AbstractMainClass, with a constructor taking the program path. The library creates it,
@@ -24,4 +30,9 @@ private:
     bool running;
     Int2 lastClick;   // where the pointer was last pressed; a cross is drawn there
     int pulseFrames;  // frames left of the animation started by a click
+
+    // Created in the constructor, once the window exists; freed in the destructor.
+    Font* font;
+    Sprite* picture;
+    TextElement* greeting;
 };
