@@ -231,6 +231,9 @@ TEST_F(ImageTest, BytesThatAreNotAPngEndWithTheAssertionLine) {
         EXPECT_EQ(run.status, 1) << "case " << i;
         EXPECT_TRUE(std::regex_match(run.output, assertion)) << "case " << i << ": " << run.output;
     }
+    const FatalRun negative = runFatal("negative-size", "-");
+    EXPECT_EQ(negative.status, 1);
+    EXPECT_TRUE(std::regex_match(negative.output, assertion)) << negative.output;
 }
 
 }  // namespace

@@ -74,6 +74,15 @@ TEST_F(SpriteTest, OpacityTintsOnlyThatDrawAndLeavesWhite) {
     sprite.draw(0.0f);
     expectWhiteColour();
     EXPECT_FALSE(TestWindow::anyLit(0, 100, 204, 40));
+
+    // Out of range, the alpha is the low byte of the truncated product: 1.5 gives 382,
+    // that is 126; -0.5 gives -127, that is 129.
+    sprite.draw(1.5f);
+    expectNear(TestWindow::at(50, 110), 126, 126, 126, "opacity 1.5");
+    TestWindow::clear();
+    sprite.draw(-0.5f);
+    expectNear(TestWindow::at(50, 110), 129, 129, 129, "opacity -0.5");
+    expectWhiteColour();
 }
 
 TEST_F(SpriteTest, DrawsTexturedAfterTheUntexturedPrimitives) {

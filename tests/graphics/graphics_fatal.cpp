@@ -1,6 +1,6 @@
 // Runs one fatal path of the picture and text units, chosen on the command line, so a
 // test can check the exact console output and exit status from outside.
-//   graphics_fatal image|sprite|font|null-text|null-width|null-element <path>
+//   graphics_fatal image|negative-size|sprite|font|null-text|null-width|null-element <path>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -27,6 +27,8 @@ int main(int argc, char** argv) {
         std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
                                          std::istreambuf_iterator<char>());
         Image image(bytes.data(), bytes.size());
+    } else if (mode == "negative-size") {
+        Image image(-1, 4);
     } else if (mode == "sprite") {
         Sprite sprite(path);
     } else if (mode == "font") {
