@@ -13,31 +13,31 @@
 // events; the application reaches it with getKeyboardManager().
 class KeyboardManager {
 public:
-    static const int KEYASCII_RIGHT = 28;
-    static const int KEYASCII_LEFT = 29;
-    static const int KEYASCII_UP = 30;
-    static const int KEYASCII_DOWN = 31;
-    static const int KEYASCII_PAGEUP = 33;
-    static const int KEYASCII_PAGEDOWN = 34;
-    static const int KEYASCII_TABULATION = 9;
-    static const int KEYASCII_DEL = 127;
-    static const int KEYASCII_ENTER = 13;
-    static const int KEYASCII_ESCAPE = 27;
-    static const int KEYASCII_F1 = 256;
-    static const int KEYASCII_F2 = 257;
-    static const int KEYASCII_F3 = 258;
-    static const int KEYASCII_F4 = 259;
-    static const int KEYASCII_F5 = 260;
-    static const int KEYASCII_F6 = 261;
-    static const int KEYASCII_F7 = 262;
-    static const int KEYASCII_F8 = 263;
-    static const int KEYASCII_F9 = 264;
-    static const int KEYASCII_F10 = 265;
-    static const int KEYASCII_F11 = 266;
-    static const int KEYASCII_F12 = 267;
-    static const int KEYASCII_SHIFT = 268;
-    static const int KEYASCII_CONTROL = 269;
-    static const int KEYASCII_ALT = 270;
+    static constexpr int KEYASCII_RIGHT = 28;
+    static constexpr int KEYASCII_LEFT = 29;
+    static constexpr int KEYASCII_UP = 30;
+    static constexpr int KEYASCII_DOWN = 31;
+    static constexpr int KEYASCII_PAGEUP = 33;
+    static constexpr int KEYASCII_PAGEDOWN = 34;
+    static constexpr int KEYASCII_TABULATION = 9;
+    static constexpr int KEYASCII_DEL = 127;
+    static constexpr int KEYASCII_ENTER = 13;
+    static constexpr int KEYASCII_ESCAPE = 27;
+    static constexpr int KEYASCII_F1 = 256;
+    static constexpr int KEYASCII_F2 = 257;
+    static constexpr int KEYASCII_F3 = 258;
+    static constexpr int KEYASCII_F4 = 259;
+    static constexpr int KEYASCII_F5 = 260;
+    static constexpr int KEYASCII_F6 = 261;
+    static constexpr int KEYASCII_F7 = 262;
+    static constexpr int KEYASCII_F8 = 263;
+    static constexpr int KEYASCII_F9 = 264;
+    static constexpr int KEYASCII_F10 = 265;
+    static constexpr int KEYASCII_F11 = 266;
+    static constexpr int KEYASCII_F12 = 267;
+    static constexpr int KEYASCII_SHIFT = 268;
+    static constexpr int KEYASCII_CONTROL = 269;
+    static constexpr int KEYASCII_ALT = 270;
 
     // Installs a process-wide function called with the key code of every press, before the
     // table records it. Null removes it. There is one hook, shared by all managers.
@@ -71,7 +71,7 @@ public:
 private:
     friend class AbstractMainClass;
 
-    static const int NB_KEYBOARD_KEYS = 271;
+    static constexpr int NB_KEYBOARD_KEYS = 271;
 
     KeyboardManager();
     ~KeyboardManager();

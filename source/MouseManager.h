@@ -13,9 +13,9 @@
 // events; the application reaches it with getMouseManager().
 class MouseManager {
 public:
-    static const int MOUSE_LEFT_BUTTON = 0;
-    static const int MOUSE_MIDDLE_BUTTON = 1;
-    static const int MOUSE_RIGHT_BUTTON = 2;
+    static constexpr int MOUSE_LEFT_BUTTON = 0;
+    static constexpr int MOUSE_MIDDLE_BUTTON = 1;
+    static constexpr int MOUSE_RIGHT_BUTTON = 2;
 
     // True while button n is held; false for a number without a slot.
     bool getMouseButton(int n);
@@ -30,7 +30,7 @@ public:
 private:
     friend class AbstractMainClass;
 
-    static const int NB_BUTTON_SLOTS = 5;
+    static constexpr int NB_BUTTON_SLOTS = 5;
 
     MouseManager();
     ~MouseManager();

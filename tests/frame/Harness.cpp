@@ -97,6 +97,7 @@ bool runLoop(const std::function<void(LoopScript&)>& script, int timeoutMs) {
             return;
         }
         state.ticks++;
+        app.step = state.ticks;
         if (Utils::getMicrosecondTime() - state.startTime > timeoutMs * 1000LL) {
             timedOut = true;
             state.stop();

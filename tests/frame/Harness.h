@@ -26,7 +26,9 @@ bool xdo(const std::string& arguments);
 bool pumpUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
 // A script run once per frame step from inside the library's main loop (a GLUT timer: it
-// fires in the event processing of every step, busy or idle).
+// fires in the event processing of every step, busy or idle, after the input callbacks of
+// that step). Before each run, MainClass::step is set to the number of steps so far, so the
+// handlers and render() can tell in which step they ran.
 class LoopScript {
 public:
     int ticks = 0;  // steps so far, this one included

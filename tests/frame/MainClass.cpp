@@ -5,7 +5,6 @@
 #include "Display.h"
 #include "KeyboardManager.h"
 #include "MouseManager.h"
-#include "Utils.h"
 
 const char* const MainClass::TITLE = "tovrik frame test";
 
@@ -21,7 +20,8 @@ void MainClass::reset() {
     received.clear();
     updates = 0;
     renders = 0;
-    renderTimes.clear();
+    renderSteps.clear();
+    step = 0;
     readModifiers = false;
     updateScript = nullptr;
     renderScript = nullptr;
@@ -35,7 +35,7 @@ bool MainClass::update() {
 
 void MainClass::render() {
     renders++;
-    renderTimes.push_back(Utils::getMicrosecondTime());
+    renderSteps.push_back(step);
     getDisplay()->clearScreen(colorBlack);
     if (renderScript) {
         renderScript();
@@ -56,7 +56,7 @@ void MainClass::record(Received::Kind kind, int code, int x, int y, bool keyHeld
         r.shift = keyboard->getKey(KeyboardManager::KEYASCII_SHIFT);
     }
     r.windowSize = getDisplay()->getWindowSize();
-    r.time = Utils::getMicrosecondTime();
+    r.step = step;
     received.push_back(r);
 }
 

@@ -18,7 +18,7 @@ struct Received {
     bool keyHeld;           // the keyboard manager's state of the key (or slot) inside the handler
     bool alt, ctrl, shift;  // only when MainClass::readModifiers is set
     Int2 windowSize;        // Display::getWindowSize() inside the handler
-    long long time;         // Utils::getMicrosecondTime() inside the handler
+    int step;               // MainClass::step inside the handler
 };
 
 class MainClass : public AbstractMainClass {
@@ -43,7 +43,9 @@ public:
     std::vector<Received> received;
     int updates = 0;
     int renders = 0;
-    std::vector<long long> renderTimes;
+    std::vector<int> renderSteps;  // MainClass::step at each render
+    // The frame step count of a loop run by the tests' harness (see runLoop).
+    int step = 0;
 
     // glutGetModifiers is only meaningful inside a real input event: ask only then.
     bool readModifiers = false;
