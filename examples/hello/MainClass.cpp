@@ -1,17 +1,19 @@
 // hello: opens a window, draws a frame, a few rectangles, a picture, a line of text and
-// a cross where the pointer was last pressed, briefly pulses after every click, and
-// quits on Escape.
+// a cross where the pointer was last pressed, briefly pulses after every click, chimes
+// on the space bar, and quits on Escape.
 #include "MainClass.h"
 
 #include "Display.h"
 #include "Font.h"
 #include "KeyboardManager.h"
+#include "Sound.h"
+#include "SoundManager.h"
 #include "Sprite.h"
 #include "TextElement.h"
 
 namespace {
 
-// The picture and font lie next to the program (the build copies them there).
+// The picture, font and chime lie next to the program (the build puts them there).
 std::string besideProgram(const char* argv0, const char* name) {
     const std::string path(argv0);
     const size_t slash = path.find_last_of('/');
@@ -27,7 +29,8 @@ MainClass::MainClass(const char* argv0)
       pulseFrames(0),
       font(nullptr),
       picture(nullptr),
-      greeting(nullptr) {
+      greeting(nullptr),
+      chime(nullptr) {
     // The window, the Display and the managers exist from here on: load pictures, fonts
     // and sounds now. A font image holds the glyphs of "!" to "~"; the numbers are its
     // scale and, in image pixels, the width of a space and the overlap of neighbouring
@@ -36,12 +39,14 @@ MainClass::MainClass(const char* argv0)
     picture = new Sprite(besideProgram(argv0, "hello_picture.png").c_str());
     picture->setScale(3.0f);
     // Size 20 draws the font at its own size times its scale.
-    greeting =
-        new TextElement(font, "Hello, Tovrik! Click anywhere; Escape quits.", 20, colorWhite);
+    greeting = new TextElement(font, "Hello, Tovrik! Click anywhere; space chimes; Escape quits.",
+                               20, colorWhite);
+    chime = getSoundManager()->loadSound(besideProgram(argv0, "hello_chime.wav").c_str());
 }
 
 MainClass::~MainClass() {
     // Free what the constructor created, before the base class stops sound and window.
+    delete chime;
     delete greeting;  // before the font it draws with
     delete font;
     delete picture;
@@ -95,6 +100,8 @@ void MainClass::onPointerReleased(int /*button*/, int /*x*/, int /*y*/) {}
 void MainClass::onKeyPressed(int virtualKey) {
     if (virtualKey == KeyboardManager::KEYASCII_ESCAPE) {
         running = false;
+    } else if (virtualKey == ' ') {
+        chime->play(false);  // a chime still ringing starts over
     }
 }
 

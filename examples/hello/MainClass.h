@@ -6,6 +6,7 @@
 #include "Core.h"
 
 class Font;
+class Sound;
 class Sprite;
 class TextElement;
 
@@ -35,4 +36,5 @@ private:
     Font* font;
     Sprite* picture;
     TextElement* greeting;
+    Sound* chime;  // played by the space bar
 };

@@ -31,6 +31,7 @@ bool tagAt(const std::vector<unsigned char>& bytes, std::size_t at, const char* 
 
 std::string waveDriverConfig(const std::string& wavePath) {
     return "[general]\ndrivers=wave\nchannels=stereo\nsample-type=int16\nfrequency=44100\n"
+           "dither=false\n"
            "[wave]\nfile=" +
            wavePath + "\n";
 }

@@ -9,8 +9,9 @@
 
 namespace Recording {
 
-// Driver configuration that records every mixed sample, as 16-bit stereo at 44100 Hz,
-// into wavePath. Returns the text of the configuration file.
+// Driver configuration that records every mixed sample, as 16-bit stereo at 44100 Hz
+// without dither (silence is exact zeros), into wavePath. Returns the text of the configuration
+// file.
 std::string waveDriverConfig(const std::string& wavePath);
 
 struct Wave {
