@@ -39,8 +39,8 @@ MainClass::MainClass(const char* argv0)
     picture = new Sprite(besideProgram(argv0, "hello_picture.png").c_str());
     picture->setScale(3.0f);
     // Size 20 draws the font at its own size times its scale.
-    greeting = new TextElement(font, "Hello, Tovrik! Click anywhere; space chimes; Escape quits.",
-                               20, colorWhite);
+    greeting =
+        new TextElement(font, "Hello, Tovrik! Click; space chimes; Escape quits.", 20, colorWhite);
     chime = getSoundManager()->loadSound(besideProgram(argv0, "hello_chime.wav").c_str());
 }
 
