@@ -1,0 +1,39 @@
+// One die type with N faces: a picture per face for the dice area, and its entry in
+// the selection panel (a button showing face 1 captioned "N-sided die").
+#pragma once
+
+#include "Core.h"
+
+class Button;
+class MainClass;
+class Sprite;
+
+template <int N>
+struct DicesGroup {
+    // Loads media/dN/1.png to media/dN/N.png and the entry button; a missing or
+    // broken picture ends the program inside the loader.
+    DicesGroup();
+    ~DicesGroup();
+    DicesGroup(const DicesGroup&) = delete;
+    DicesGroup& operator=(const DicesGroup&) = delete;
+
+    // Draws face currentDice (0-based) at posBegin, scale times the dice-area width
+    // wide; the roller passes 1/k for k columns. Returns posBegin.
+    Int2 drawMain(const Int2& halfSizeMain, Int2 posBegin, float scale, int currentDice);
+    Int2 getSizeInsight();
+    void setInsightPos(const Int2& pos);
+    void drawInsight(MainClass* this_);
+    bool isInInsight(const Int2& pos);
+    void updateImage();
+
+    Button* insightButton;
+    Sprite* dices[N];  // element k shows face k + 1
+};
+
+// The roller's six die types; their code lives in DicesGroup.cpp.
+extern template struct DicesGroup<4>;
+extern template struct DicesGroup<6>;
+extern template struct DicesGroup<8>;
+extern template struct DicesGroup<10>;
+extern template struct DicesGroup<12>;
+extern template struct DicesGroup<20>;

@@ -1,0 +1,431 @@
+#include "MainClass.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "Button.h"
+#include "Display.h"
+#include "Font.h"
+#include "RollerSettings.h"
+#include "Sound.h"
+#include "SoundManager.h"
+#include "TextElement.h"
+#include "Utils.h"
+
+bool isSmallMode = false;
+
+MainClass::MainClass(const char* argv0)
+    : AbstractMainClass(argv0, WINDOW_TITLE_DESKTOP_APP, WINDOW_WIDTH_DESKTOP_APP,
+                        WINDOW_HEIGHT_DESKTOP_APP, false),
+      textMain(nullptr),
+      textSelect(nullptr),
+      textAdd(nullptr),
+      dicesGroup4(nullptr),
+      dicesGroup6(nullptr),
+      dicesGroup8(nullptr),
+      dicesGroup10(nullptr),
+      dicesGroup12(nullptr),
+      dicesGroup20(nullptr),
+      oneDiceOnly(true),
+      buttonSimple(nullptr),
+      buttonMulti(nullptr),
+      buttonClear(nullptr),
+      buttonReroll(nullptr),
+      millisecondEndRoll(-1),
+      isAppRunning(true),
+      sound(nullptr) {
+    Utils::initRandomSeed();
+
+    // Every caption and label is made with the default font, so it comes first.
+    Font::setDefaultFont(new Font("Segoe UI Symbol", "media/default_font.png", 1.5f, 6, 2));
+
+    buttonSimple = new Button("media/simple.png", "One die");
+    buttonMulti = new Button("media/multi.png", "Multiple dice");
+    buttonSimple->hide();
+
+    dicesGroup4 = new DicesGroup<4>();
+    dicesGroup6 = new DicesGroup<6>();
+    dicesGroup8 = new DicesGroup<8>();
+    dicesGroup10 = new DicesGroup<10>();
+    dicesGroup12 = new DicesGroup<12>();
+    dicesGroup20 = new DicesGroup<20>();
+
+    buttonClear = new Button("media/clear.png", "Clear dice heap (c)");
+    buttonReroll = new Button("media/reroll.png", "Reroll (space)");
+
+    sound = getSoundManager()->loadSound("media/44061__marnik__dicewood.wav");
+
+    onWindowResize();
+}
+
+MainClass::~MainClass() {
+    // The sound goes before the base class shuts the audio system down.
+    delete sound;
+    delete buttonSimple;
+    delete buttonMulti;
+    delete buttonClear;
+    delete buttonReroll;
+    delete textMain;
+    delete textSelect;
+    delete textAdd;
+    delete dicesGroup4;
+    delete dicesGroup6;
+    delete dicesGroup8;
+    delete dicesGroup10;
+    delete dicesGroup12;
+    delete dicesGroup20;
+    delete Font::getDefaultFont();
+    Font::setDefaultFont(nullptr);
+}
+
+bool MainClass::update() {
+    return Utils::getMillisecond() < millisecondEndRoll;
+}
+
+bool MainClass::isRunning() {
+    return isAppRunning;
+}
+
+// ---------------------------------------------------------------------------------
+// Heap and rolling
+
+void MainClass::roll() {
+    sound->play(false);
+    for (std::pair<int, int>& dice : dicesStack) {
+        dice.second = Utils::random(dice.first);
+    }
+    millisecondEndRoll = Utils::getMillisecond() + DURATION_ROLL;
+}
+
+void MainClass::addDice(int nbSided) {
+    if (dicesStack.size() >= static_cast<std::size_t>(LIMIT_NB_DICES)) {
+        return;
+    }
+    if (oneDiceOnly) {
+        dicesStack.emplace_back(nbSided, 0);
+        roll();
+    } else {
+        dicesStack.emplace_back(nbSided, Utils::random(nbSided));
+    }
+}
+
+void MainClass::chooseDice(int nbSided) {
+    if (oneDiceOnly) {
+        clearHeap();
+    }
+    addDice(nbSided);
+}
+
+void MainClass::clearHeap() {
+    dicesStack.clear();
+}
+
+void MainClass::setOneDiceMode(bool oneDice) {
+    oneDiceOnly = oneDice;
+    clearHeap();
+    // The hidden mode button marks the current mode; the visible one switches.
+    if (oneDice) {
+        buttonSimple->hide();
+        buttonMulti->show();
+    } else {
+        buttonSimple->show();
+        buttonMulti->hide();
+    }
+}
+
+// ---------------------------------------------------------------------------------
+// Input
+
+namespace {
+
+const int KEY_ESCAPE = 27;  // Escape arrives as its character code
+
+// Shared start of both input handlers: now and then a fresh seed, and any press ends
+// a running roll animation (an action that rolls starts a new one).
+void inputPrologue(long& millisecondEndRoll) {
+    if (Utils::random(100) == 0) {
+        Utils::initRandomSeed();
+    }
+    millisecondEndRoll = -1;
+}
+
+}  // namespace
+
+void MainClass::onKeyPressed(int virtualKey) {
+    inputPrologue(millisecondEndRoll);
+    switch (virtualKey) {
+        case KEY_ESCAPE:
+            isAppRunning = false;
+            break;
+        case ' ':
+            roll();
+            break;
+        case '0':
+            chooseDice(10);
+            break;
+        case '1':
+            chooseDice(12);
+            break;
+        case '2':
+            chooseDice(20);
+            break;
+        case '4':
+            chooseDice(4);
+            break;
+        case '6':
+            chooseDice(6);
+            break;
+        case '8':
+            chooseDice(8);
+            break;
+        case 'C':
+        case 'c':
+            clearHeap();
+            break;
+        case 'M':
+        case 'm':
+            setOneDiceMode(false);
+            break;
+        case 'S':
+        case 's':
+            setOneDiceMode(true);
+            break;
+        default:
+            break;
+    }
+}
+
+void MainClass::onKeyReleased(int) {}
+
+void MainClass::onPointerPressed(int, int x, int y) {
+    inputPrologue(millisecondEndRoll);
+    const Int2 p(x, y);
+    if (dicesGroup4->isInInsight(p)) {
+        chooseDice(4);
+    } else if (dicesGroup6->isInInsight(p)) {
+        chooseDice(6);
+    } else if (dicesGroup8->isInInsight(p)) {
+        chooseDice(8);
+    } else if (dicesGroup10->isInInsight(p)) {
+        chooseDice(10);
+    } else if (dicesGroup12->isInInsight(p)) {
+        chooseDice(12);
+    } else if (dicesGroup20->isInInsight(p)) {
+        chooseDice(20);
+    } else if (buttonSimple->isIn(p)) {
+        setOneDiceMode(true);
+    } else if (buttonMulti->isIn(p)) {
+        setOneDiceMode(false);
+    } else if (!oneDiceOnly && buttonClear->isIn(p)) {
+        clearHeap();
+    } else if (!oneDiceOnly && buttonReroll->isIn(p)) {
+        roll();
+    } else if (POS_MAIN < p && p < POS_MAIN + HALF_SIZE_MAIN * 2.0f) {
+        // The normal layout's dice area, kept in small mode too.
+        roll();
+    }
+}
+
+void MainClass::onPointerReleased(int, int, int) {}
+
+void MainClass::onWindowResize() {
+    const Int2 size = getDisplay()->getWindowSize();
+    isSmallMode = size.x() < LIMIT_WIDTH_SMALL_MODE || size.y() < LIMIT_HEIGHT_SMALL_MODE;
+
+    delete textMain;
+    delete textAdd;
+    delete textSelect;
+    const float textSize = isSmallMode ? TEXT_SIZE_SMALL_MODE : TEXT_SIZE;
+    Font* font = Font::getDefaultFont();
+    textMain = new TextElement(font, "Roll result", textSize, COLOR_TEXT_ON_BACK);
+    textAdd = new TextElement(font, "Add a new die:", textSize, COLOR_TEXT_ON_BACK);
+    textSelect = new TextElement(font, "Roll a die:", textSize, COLOR_TEXT_ON_BACK);
+}
+
+// ---------------------------------------------------------------------------------
+// Drawing
+
+int MainClass::getVeilAlpha(long r) {
+    // Rises from 0 to 255 over the first half of the roll and falls back over the
+    // second: 512 / DURATION_ROLL is 256 per half roll.
+    const long half = DURATION_ROLL / 2;
+    if (r > half) {
+        return static_cast<int>(256 - ((r - half) * 512) / DURATION_ROLL);
+    }
+    return static_cast<int>(std::min(255L, (r * 512) / DURATION_ROLL));
+}
+
+int MainClass::getNbColumns(std::size_t n) {
+    return static_cast<int>(std::ceil(std::sqrt(static_cast<double>(n))));
+}
+
+Int2 MainClass::getDicePosition(int index, int nbItemsWidth, const Int2& posBegin,
+                                const Int2& halfSizeMain) {
+    const int column = index % nbItemsWidth;
+    const int row = index / nbItemsWidth;
+    return Int2(posBegin.x() + (2 * halfSizeMain.x() * column) / nbItemsWidth,
+                posBegin.y() + (2 * halfSizeMain.y() * row) / nbItemsWidth);
+}
+
+void MainClass::drawDice(int nbSided, const Int2& halfSizeMain, const Int2& posDice, float scale,
+                         int diceValue) {
+    switch (nbSided) {
+        case 4:
+            dicesGroup4->drawMain(halfSizeMain, posDice, scale, diceValue);
+            break;
+        case 6:
+            dicesGroup6->drawMain(halfSizeMain, posDice, scale, diceValue);
+            break;
+        case 8:
+            dicesGroup8->drawMain(halfSizeMain, posDice, scale, diceValue);
+            break;
+        case 10:
+            dicesGroup10->drawMain(halfSizeMain, posDice, scale, diceValue);
+            break;
+        case 12:
+            dicesGroup12->drawMain(halfSizeMain, posDice, scale, diceValue);
+            break;
+        case 20:
+            dicesGroup20->drawMain(halfSizeMain, posDice, scale, diceValue);
+            break;
+        default:
+            break;
+    }
+}
+
+void MainClass::render() {
+    Display* display = getDisplay();
+
+    // 1. Clear.
+    display->clearScreen(COLOR_BACK);
+
+    // 2. Refresh images.
+    buttonSimple->updateImage();
+    buttonMulti->updateImage();
+    buttonClear->updateImage();
+    buttonReroll->updateImage();
+    dicesGroup4->updateImage();
+    dicesGroup6->updateImage();
+    dicesGroup8->updateImage();
+    dicesGroup10->updateImage();
+    dicesGroup12->updateImage();
+    dicesGroup20->updateImage();
+
+    const Int2 windowSize = display->getWindowSize();
+    const int width = windowSize.x();
+    const int height = windowSize.y();
+    const Int2 buttonSize = buttonSimple->getSize();
+    const int w = buttonSize.x();
+    const int h = buttonSize.y();
+
+    // 3. Mode buttons at the bottom left, result label above the dice area.
+    buttonSimple->setPosition(Int2(10, height - h - 10));
+    buttonMulti->setPosition(Int2(10 + w + 10, height - h - 10));
+    textMain->setPosition(Int2(10, 20));
+
+    // 4. Right-hand panel, two columns aligned to the right edge; in a narrow small
+    // window it moves below the dice area.
+    const int posX = width - w - 10 - w - 10;
+    const int posX2 = width - w - 10;
+    int yTop = 10;
+    int posY = 30;
+    if (isSmallMode && width <= LIMIT_WIDTH_HORIZ) {
+        const int halfHeightSmall = static_cast<int>(HALF_SIZE_MAIN.y() * 0.5f);
+        yTop = halfHeightSmall + 173;
+        posY = halfHeightSmall + 193;
+    }
+    buttonClear->setPosition(Int2(posX, yTop));
+    buttonReroll->setPosition(Int2(posX + w + 10, yTop));
+    posY += h;
+    textAdd->setPosition(Int2(posX, posY));
+    textSelect->setPosition(Int2(posX, posY));
+    posY += 40;
+    const int step = h + 10;
+    dicesGroup4->setInsightPos(Int2(posX, posY));
+    dicesGroup6->setInsightPos(Int2(posX, posY + step));
+    dicesGroup8->setInsightPos(Int2(posX, posY + 2 * step));
+    dicesGroup10->setInsightPos(Int2(posX2, posY));
+    dicesGroup12->setInsightPos(Int2(posX2, posY + step));
+    dicesGroup20->setInsightPos(Int2(posX2, posY + 2 * step));
+
+    // 5. The heap as a grid of ceil(sqrt(n)) columns, row by row from the top left.
+    const Int2 halfSizeMain = isSmallMode ? HALF_SIZE_MAIN * 0.5f : HALF_SIZE_MAIN;
+    const Int2 posBegin = POS_MAIN;
+    const int nbDices = static_cast<int>(dicesStack.size());
+    if (nbDices > 0) {
+        const int nbItemsWidth = getNbColumns(dicesStack.size());
+        const float scaleItem = 1.0f / static_cast<float>(nbItemsWidth);
+        for (int i = 0; i < nbDices; ++i) {
+            const Int2 posDice = getDicePosition(i, nbItemsWidth, posBegin, halfSizeMain);
+            drawDice(dicesStack[i].first, halfSizeMain, posDice, scaleItem, dicesStack[i].second);
+        }
+    }
+    const long ms = Utils::getMillisecond();
+    const Int2 posEnd = posBegin + halfSizeMain * 2.0f;
+    display->drawRoundedRectangle(posBegin, posEnd, COLOR_BACK, 20.0f, 20.0f, false);
+    if (ms < millisecondEndRoll) {
+        const Color veil(COLOR_BACK.r(), COLOR_BACK.g(), COLOR_BACK.b(),
+                         static_cast<unsigned char>(getVeilAlpha(millisecondEndRoll - ms)));
+        display->drawRoundedRectangle(posBegin, posEnd, veil, 0.0f, 0.0f, true);
+    }
+
+    // 6. Result label, only over a heap.
+    if (nbDices > 0) {
+        textMain->draw();
+    }
+
+    // 7. Clear and Reroll belong to multiple-dice mode.
+    if (!oneDiceOnly) {
+        buttonClear->draw(this);
+        buttonReroll->draw(this);
+    }
+
+    // 8. Panel label.
+    if (oneDiceOnly) {
+        textSelect->draw();
+    } else {
+        textAdd->draw();
+    }
+
+    // 9. Selection panel.
+    dicesGroup4->drawInsight(this);
+    dicesGroup6->drawInsight(this);
+    dicesGroup8->drawInsight(this);
+    dicesGroup10->drawInsight(this);
+    dicesGroup12->drawInsight(this);
+    dicesGroup20->drawInsight(this);
+
+    // 10. Mode buttons; the current one is hidden and so drawn veiled.
+    buttonSimple->draw(this);
+    buttonMulti->draw(this);
+
+    // 11. Tab lines joining the mode buttons into a tab bar.
+    drawTabLines(windowSize, w);
+}
+
+void MainClass::drawTabLines(const Int2& windowSize, int buttonWidth) {
+    Display* display = getDisplay();
+    const int height = windowSize.y();
+    const float thickness = 3.0f;
+    const int limitRight =
+        height > 1023 ? windowSize.x() + 10 : buttonMulti->getPosition().x() + buttonWidth + 10;
+
+    if (oneDiceOnly) {
+        const Int2 b = buttonSimple->getPosition();
+        const int x1 = b.x() + buttonWidth + 5;
+        const int y0 = b.y() - 5;
+        display->drawLine(Int2(x1, y0), Int2(limitRight, y0), COLOR_BORDERS, thickness);
+        display->drawLine(Int2(x1, y0), Int2(x1, height), COLOR_BORDERS, thickness);
+        display->drawLine(Int2(limitRight, y0), Int2(limitRight, height), COLOR_BORDERS, thickness);
+    } else {
+        const Int2 b = buttonMulti->getPosition();
+        const int xl = b.x() - 5;
+        const int xr = b.x() + buttonWidth + 5;
+        const int y0 = b.y() - 5;
+        display->drawLine(Int2(xl, y0), Int2(0, y0), COLOR_BORDERS, thickness);
+        display->drawLine(Int2(xl, y0), Int2(xl, height), COLOR_BORDERS, thickness);
+        display->drawLine(Int2(xr, y0), Int2(limitRight, y0), COLOR_BORDERS, thickness);
+        display->drawLine(Int2(xr, y0), Int2(xr, height), COLOR_BORDERS, thickness);
+        display->drawLine(Int2(limitRight, y0), Int2(limitRight, height), COLOR_BORDERS, thickness);
+    }
+}

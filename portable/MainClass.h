@@ -1,0 +1,81 @@
+// Kelvarro, the dice roller: the application object the library creates and drives.
+#pragma once
+
+#include <cstddef>
+#include <utility>
+#include <vector>
+
+#include "AbstractMainClass.h"
+#include "Core.h"
+#include "DicesGroup.h"
+
+class Button;
+class Sound;
+class TextElement;
+
+// One-die mode (at start): choosing a die type replaces the heap by one die of that
+// type and rolls it. Multiple-dice mode: each choice adds a die (up to 200) and the
+// heap is rolled on demand. Every roll plays the dice sound and fades a veil over the
+// dice for DURATION_ROLL milliseconds.
+class MainClass : public AbstractMainClass {
+public:
+    explicit MainClass(const char* argv0);
+    ~MainClass() override;
+    MainClass(const MainClass&) = delete;
+    MainClass& operator=(const MainClass&) = delete;
+
+    // True while a roll animation runs; the main loop then draws continuously.
+    bool update() override;
+    void render() override;
+    // Every mouse button acts alike.
+    void onPointerPressed(int button, int x, int y) override;
+    void onPointerReleased(int button, int x, int y) override;
+    void onKeyPressed(int virtualKey) override;
+    void onKeyReleased(int virtualKey) override;
+    // Decides the small mode from the new window size and rebuilds the labels.
+    void onWindowResize() override;
+    bool isRunning() override;
+
+    // Pieces of the frame's arithmetic, public so that they can be checked alone.
+    // Opacity of the veil with r milliseconds of the roll left (1 to DURATION_ROLL).
+    static int getVeilAlpha(long r);
+    // Columns of the dice grid for n dice: ceil(sqrt(n)).
+    static int getNbColumns(std::size_t n);
+    // Top-left corner of die `index` in a grid of nbItemsWidth columns.
+    static Int2 getDicePosition(int index, int nbItemsWidth, const Int2& posBegin,
+                                const Int2& halfSizeMain);
+
+private:
+    friend struct RollerProbe;  // lets the window tests read and set the state
+
+    void addDice(int nbSided);
+    void roll();
+    void chooseDice(int nbSided);
+    void clearHeap();
+    void setOneDiceMode(bool oneDice);
+    void drawDice(int nbSided, const Int2& halfSizeMain, const Int2& posDice, float scale,
+                  int diceValue);
+    void drawTabLines(const Int2& windowSize, int buttonWidth);
+
+    TextElement* textMain;    // "Roll result", above the dice area
+    TextElement* textSelect;  // "Roll a die:", heads the panel in one-die mode
+    TextElement* textAdd;     // "Add a new die:", heads it in multiple-dice mode
+    DicesGroup<4>* dicesGroup4;
+    DicesGroup<6>* dicesGroup6;
+    DicesGroup<8>* dicesGroup8;
+    DicesGroup<10>* dicesGroup10;
+    DicesGroup<12>* dicesGroup12;
+    DicesGroup<20>* dicesGroup20;
+    // The heap in the order of addition: (number of faces, face shown, 0-based).
+    std::vector<std::pair<int, int>> dicesStack;
+    bool oneDiceOnly;
+    Button* buttonSimple;  // "One die"; hidden (veiled) while that mode is current
+    Button* buttonMulti;   // "Multiple dice"; hidden while that mode is current
+    Button* buttonClear;
+    Button* buttonReroll;
+    // Utils::getMillisecond() value at which the running roll animation ends; -1 when
+    // an input started no roll.
+    long millisecondEndRoll;
+    bool isAppRunning;
+    Sound* sound;
+};
