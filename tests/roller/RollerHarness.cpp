@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Display.h"
 #include "OpenGL.h"
 #include "Sound.h"
 
