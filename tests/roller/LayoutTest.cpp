@@ -115,7 +115,7 @@ TEST_F(RollerLayout, NarrowVariantUpTo550PixelsWide) {
 TEST_F(RollerLayout, CaptionsFollowTheLayoutInTheFirstFrame) {
     Button& entry = RollerProbe::entry(app, 6);
     showWindow(800, 600);
-    const TextElement* caption = RollerProbe::caption(entry);
+    TextElement* caption = RollerProbe::caption(entry);
     ASSERT_NE(caption, nullptr);
     EXPECT_EQ(caption->getPosition(), entry.getPosition() + Int2(10, 10));
     // Hidden buttons keep their caption in place as well.
