@@ -81,14 +81,19 @@ void resize(int width, int height) {
     roller.onWindowResize();
 }
 
-void frame() {
-    app().render();
+void frame(bool render) {
+    if (render) {
+        app().render();
+    }
     glFinish();
     rendered = true;
 }
 
 bool hasRendered() {
     return rendered;
+}
+MainClass* instanceOrNull() {
+    return instance;
 }
 
 void reset() {
@@ -124,5 +129,7 @@ int main(int argc, char** argv) {
     }
     testing::InitGoogleTest(&argc, argv);
     const int status = RUN_ALL_TESTS();
+    // Sounds and the audio device are released as the program would release them.
+    delete Roller::instanceOrNull();
     return status;
 }

@@ -42,8 +42,11 @@ namespace Roller {
 MainClass& app();
 // Resizes the real window, then tells the frame and the roller as the main loop does.
 void resize(int width, int height);
-// One frame: render and wait until the GPU is done, so pixels can be read back.
-void frame();
+// One frame: render (unless the caller just did) and wait until the GPU is done, so
+// pixels can be read back.
+void frame(bool render = true);
+// The roller if it was created, else null.
+MainClass* instanceOrNull();
 // Whether any frame has been drawn yet.
 bool hasRendered();
 // Back to the state at start: 1024 x 768, one-die mode, empty heap, no animation,

@@ -200,17 +200,17 @@ TEST_F(RollerState, SpaceRollsAnEmptyHeapToo) {
 TEST_F(RollerState, AnyPressEndsARunningRoll) {
     app.onKeyPressed('6');
     ASSERT_TRUE(app.update());
-    app.onPointerPressed(0, 1000, 700);  // on nothing
+    app.onPointerPressed(0, 560, 300);  // on nothing
     EXPECT_FALSE(app.update());
 
     app.onKeyPressed(' ');
     ASSERT_TRUE(app.update());
-    app.onPointerPressed(2, 1000, 700);
+    app.onPointerPressed(2, 560, 300);
     EXPECT_FALSE(app.update());
 
     app.onKeyPressed(' ');
     app.onKeyReleased(' ');
-    app.onPointerReleased(0, 1000, 700);
+    app.onPointerReleased(0, 560, 300);
     EXPECT_TRUE(app.update()) << "releases do not end the roll";
     app.onKeyPressed('c');
     EXPECT_FALSE(app.update());
