@@ -36,12 +36,27 @@ inline bool verticalLine(const Shot& s, int x, int y0, int y1, Rgb colour, int t
 }
 
 // A grey frame on all four edges of the rectangle at (x, y) of the given size.
-inline bool framed(const Shot& s, int x, int y, int width, int height) {
+inline bool framed(const Shot& s, int x, int y, int width, int height, int tolerance = 4) {
     const int inset = 12;
-    return horizontalLine(s, y, x + inset, x + width - inset, BORDER) &&
-           horizontalLine(s, y + height, x + inset, x + width - inset, BORDER) &&
-           verticalLine(s, x, y + inset, y + height - inset, BORDER) &&
-           verticalLine(s, x + width, y + inset, y + height - inset, BORDER);
+    return horizontalLine(s, y, x + inset, x + width - inset, BORDER, tolerance) &&
+           horizontalLine(s, y + height, x + inset, x + width - inset, BORDER, tolerance) &&
+           verticalLine(s, x, y + inset, y + height - inset, BORDER, tolerance) &&
+           verticalLine(s, x + width, y + inset, y + height - inset, BORDER, tolerance);
+}
+
+// Cell `index` of a dice grid of k columns in the normal layout shows ink in its
+// middle.
+inline bool cellInked(const Shot& s, int index, int columns) {
+    const int x = 10 + (512 * (index % columns)) / columns;
+    const int y = 50 + (384 * (index / columns)) / columns;
+    const int size = 512 / columns;
+    int inked = 0;
+    for (int dy = size / 3; dy < size / 2; dy += 2) {
+        for (int dx = size / 3; dx < 2 * size / 3; dx += 2) {
+            inked += s.offBackground(x + dx, y + dy) > 45;
+        }
+    }
+    return inked >= 3;
 }
 
 // Every pixel of the rectangle is the background colour.

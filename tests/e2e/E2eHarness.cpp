@@ -76,6 +76,8 @@ int run(const std::string& command) {
 }
 
 Rgb Shot::at(int x, int y) const {
+    x -= x0;
+    y -= y0;
     if (x < 0 || y < 0 || x >= width || y >= height) {
         return Rgb{-1, -1, -1};
     }
@@ -92,6 +94,12 @@ bool Shot::is(int x, int y, Rgb colour, int tolerance) const {
 int Shot::offBackground(int x, int y) const {
     const Rgb c = at(x, y);
     return std::abs(c.r - 200) + std::abs(c.g - 200) + std::abs(c.b - 200);
+}
+
+void Shot::save(const std::string& path) const {
+    if (!empty()) {
+        lodepng_encode24_file(path.c_str(), rgb.data(), width, height);
+    }
 }
 
 Picture loadPicture(const std::string& path) {
@@ -114,10 +122,16 @@ Roller::Roller(const std::string& workDir,
         throw std::runtime_error("cannot make the output file");
     }
     outputPath = outputTemplate;
+    char errorsTemplate[] = "/tmp/tovrik-e2e-errors-XXXXXX";
+    const int errorsFd = mkstemp(errorsTemplate);
+    if (errorsFd < 0) {
+        throw std::runtime_error("cannot make the error output file");
+    }
+    errorsPath = errorsTemplate;
     pid = fork();
     if (pid == 0) {
         dup2(outputFd, 1);
-        dup2(outputFd, 2);
+        dup2(errorsFd, 2);
         if (chdir(workDir.c_str()) != 0) {
             _exit(126);
         }
@@ -128,6 +142,7 @@ Roller::Roller(const std::string& workDir,
         _exit(127);
     }
     close(outputFd);
+    close(errorsFd);
     if (pid < 0) {
         throw std::runtime_error("cannot start " + program);
     }
@@ -139,6 +154,9 @@ Roller::Roller(const std::string& workDir,
 }
 
 Roller::~Roller() {
+    for (pid_t typist : typists) {
+        waitpid(typist, nullptr, 0);
+    }
     if (!hasExited()) {
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
@@ -147,6 +165,7 @@ Roller::~Roller() {
         XCloseDisplay(static_cast<::Display*>(display));
     }
     std::remove(outputPath.c_str());
+    std::remove(errorsPath.c_str());
 }
 
 bool Roller::findWindow(double seconds) {
@@ -157,6 +176,9 @@ bool Roller::findWindow(double seconds) {
             "2>/dev/null");
         if (!found.empty()) {
             windowId = std::stoul(found);
+            // Without a window manager the window opens a pixel off the screen's corner,
+            // where it cannot be read back whole.
+            run("xdotool windowmove --sync " + std::to_string(windowId) + " 0 0");
             // Keys typed through the test extension go to the window under the pointer.
             run("xdotool mousemove --window " + std::to_string(windowId) + " 1 1");
             return true;
@@ -174,33 +196,42 @@ bool Roller::waitForFirstFrame(double seconds) {
     return waitFor([](const Shot& s) { return s.is(560, 300, BACKGROUND, 0); }, seconds);
 }
 
-Shot Roller::shot() {
+Shot Roller::shot(int x, int y, int width, int height) {
     Shot result;
     auto* dpy = static_cast<::Display*>(display);
     XWindowAttributes attributes;
     if (windowId == 0 || !XGetWindowAttributes(dpy, windowId, &attributes)) {
         return result;
     }
-    XImage* image =
-        XGetImage(dpy, windowId, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    if (width < 0) {
+        width = attributes.width - x;
+        height = attributes.height - y;
+    }
+    if (x < 0 || y < 0 || width <= 0 || height <= 0 || x + width > attributes.width ||
+        y + height > attributes.height) {
+        return result;
+    }
+    XImage* image = XGetImage(dpy, windowId, x, y, width, height, AllPlanes, ZPixmap);
     if (image == nullptr) {
         return result;
     }
-    result.width = attributes.width;
-    result.height = attributes.height;
-    result.rgb.resize(static_cast<size_t>(result.width) * result.height * 3);
+    result.x0 = x;
+    result.y0 = y;
+    result.width = width;
+    result.height = height;
+    result.rgb.resize(static_cast<size_t>(width) * height * 3);
     const bool fast = image->bits_per_pixel == 32 && image->red_mask == 0xff0000 &&
                       image->green_mask == 0xff00 && image->blue_mask == 0xff;
-    for (int y = 0; y < result.height; ++y) {
-        for (int x = 0; x < result.width; ++x) {
+    for (int row = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column) {
             unsigned long pixel;
             if (fast) {
-                pixel =
-                    reinterpret_cast<const uint32_t*>(image->data + y * image->bytes_per_line)[x];
+                pixel = reinterpret_cast<const uint32_t*>(image->data +
+                                                          row * image->bytes_per_line)[column];
             } else {
-                pixel = XGetPixel(image, x, y);
+                pixel = XGetPixel(image, column, row);
             }
-            unsigned char* out = &result.rgb[(static_cast<size_t>(y) * result.width + x) * 3];
+            unsigned char* out = &result.rgb[(static_cast<size_t>(row) * width + column) * 3];
             out[0] = (pixel >> 16) & 0xff;
             out[1] = (pixel >> 8) & 0xff;
             out[2] = pixel & 0xff;
@@ -230,12 +261,18 @@ bool Roller::waitFor(const std::function<bool(const Shot&)>& done, double second
 
 Shot Roller::waitForStill(double seconds) {
     Shot previous = shot();
+    int unchanged = 0;
     const auto deadline = deadlineIn(seconds);
     while (Clock::now() < deadline) {
         pause(60);
         Shot next = shot();
-        if (!next.empty() && next.rgb == previous.rgb) {
-            return next;
+        if (!next.empty() && next.width == previous.width && next.height == previous.height &&
+            next.rgb == previous.rgb) {
+            if (++unchanged == 5) {
+                return next;
+            }
+        } else {
+            unchanged = 0;
         }
         previous = std::move(next);
     }
@@ -245,6 +282,15 @@ Shot Roller::waitForStill(double seconds) {
 void Roller::key(const std::string& keys, int repeat, int delayMs) {
     run("xdotool key --repeat " + std::to_string(repeat) + " --delay " + std::to_string(delayMs) +
         " " + keys);
+}
+
+void Roller::keyAsync(const std::string& keys) {
+    const pid_t typist = fork();
+    if (typist == 0) {
+        execlp("xdotool", "xdotool", "key", keys.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    typists.push_back(typist);
 }
 
 void Roller::click(int x, int y, int button) {
@@ -289,7 +335,15 @@ int Roller::waitExit(double seconds) {
 }
 
 std::string Roller::output() {
-    std::ifstream file(outputPath);
+    return readAll(outputPath);
+}
+
+std::string Roller::errors() {
+    return readAll(errorsPath);
+}
+
+std::string Roller::readAll(const std::string& path) {
+    std::ifstream file(path);
     std::stringstream text;
     text << file.rdbuf();
     return text.str();

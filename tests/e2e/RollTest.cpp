@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <iostream>
 #include <limits>
 
 #include "Checks.h"
@@ -13,12 +15,11 @@
 namespace e2e {
 namespace {
 
-// Mean difference between the dice area and a face picture drawn 512 pixels wide at
-// (10, 50) over the background, as the roller draws one die.
-double differenceToFace(const Shot& s, const Picture& face) {
+// How many sampled pixels of the dice area differ clearly from a face picture drawn
+// 512 pixels wide at (10, 50) over the background, as the roller draws one die.
+int mismatchToFace(const Shot& s, const Picture& face) {
     const double scale = static_cast<double>(face.width) / 512.0;
-    long sum = 0;
-    long count = 0;
+    int mismatched = 0;
     // Inside the dice area, clear of its frame.
     for (int y = 58; y < 426; y += 2) {
         for (int x = 18; x < 514; x += 2) {
@@ -31,14 +32,15 @@ double differenceToFace(const Shot& s, const Picture& face) {
             const double alpha = p[3] / 255.0;
             const Rgb c = s.at(x, y);
             const int drawn[3] = {c.r, c.g, c.b};
+            double difference = 0;
             for (int k = 0; k < 3; ++k) {
                 const double expected = alpha > 0.1 ? p[k] * alpha + 200 * (1 - alpha) : 200;
-                sum += std::lround(std::abs(expected - drawn[k]));
+                difference += std::abs(expected - drawn[k]);
             }
-            ++count;
+            mismatched += difference > 120;
         }
     }
-    return count > 0 ? static_cast<double>(sum) / (3 * count) : 1e9;
+    return mismatched;
 }
 
 struct Wave {
@@ -99,7 +101,7 @@ TEST(RollerRoll, KeySixShowsASixSidedFaceAndPlaysTheSound) {
     const std::string recording = dir + "/out.wav";
     {
         std::ofstream conf(dir + "/alsoft.conf");
-        conf << "[general]\ndrivers=wave\n[wave]\nfile=" << recording << "\n";
+        conf << "[general]\ndrivers=wave\nsample-type=int16\n[wave]\nfile=" << recording << "\n";
     }
     Roller roller(sourceDir(), {{"ALSOFT_DRIVERS", "wave"}, {"ALSOFT_CONF", dir + "/alsoft.conf"}});
     ASSERT_TRUE(roller.waitForFirstFrame()) << roller.output();
@@ -113,21 +115,19 @@ TEST(RollerRoll, KeySixShowsASixSidedFaceAndPlaysTheSound) {
     s = roller.waitForStill();
     ASSERT_FALSE(s.empty());
 
-    double best = 1e9;
-    double second = 1e9;
+    // Exactly one face matches: only edges blur (filtering), the others miss pips.
+    int matches = 0;
     for (int face = 1; face <= 6; ++face) {
         const Picture picture =
             loadPicture(sourceDir() + "/media/d6/" + std::to_string(face) + ".png");
-        const double difference = differenceToFace(s, picture);
-        if (difference < best) {
-            second = best;
-            best = difference;
-        } else {
-            second = std::min(second, difference);
-        }
+        const int mismatched = mismatchToFace(s, picture);
+        std::cout << "face " << face << ": " << mismatched << " pixels differ\n";
+        matches += mismatched < 150;
     }
-    EXPECT_LT(best, 8.0) << "the dice area shows none of the six faces";
-    EXPECT_GT(second, best * 1.5) << "the faces cannot be told apart";
+    EXPECT_EQ(matches, 1) << "the dice area should show exactly one of the six faces";
+    if (matches != 1) {
+        s.save(binaryDir() + "/e2e-face-failure.png");
+    }
 
     roller.key("Escape");
     ASSERT_EQ(roller.waitExit(), 0) << roller.output();
@@ -145,21 +145,8 @@ TEST(RollerRoll, KeySixShowsASixSidedFaceAndPlaysTheSound) {
     EXPECT_GE(start + 2 * heard.rate / 100, keyFrame) << "sound before the key";
     const double delayMs = 1000.0 * (start - lead - keyFrame) / heard.rate;
     EXPECT_LT(delayMs, 250.0);
-    RecordProperty("sound_delay_ms", std::to_string(static_cast<int>(delayMs)));
+    std::cout << "roll sound heard " << delayMs << " ms after the key\n";
     run("rm -rf " + dir);
-}
-
-// Cell i of a full grid (15 columns): its top strip, which the next row does not cover.
-bool cellInked(const Shot& s, int index) {
-    const int x = 10 + (512 * (index % 15)) / 15;
-    const int y = 50 + (384 * (index / 15)) / 15;
-    int inked = 0;
-    for (int dy = 4; dy < 22; dy += 2) {
-        for (int dx = 4; dx < 30; dx += 2) {
-            inked += s.offBackground(x + dx, y + dy) > 45;
-        }
-    }
-    return inked >= 3;
 }
 
 TEST(RollerRoll, HeapHoldsTwoHundredDice) {
@@ -168,12 +155,12 @@ TEST(RollerRoll, HeapHoldsTwoHundredDice) {
     roller.key("m");
     roller.key("4", 205, 4);
     Shot full;
-    ASSERT_TRUE(roller.waitFor([](const Shot& s) { return cellInked(s, 199); }, 20, &full));
+    ASSERT_TRUE(roller.waitFor([](const Shot& s) { return cellInked(s, 199, 15); }, 20, &full));
     full = roller.waitForStill();
     for (int i = 0; i < 200; ++i) {
-        EXPECT_TRUE(cellInked(full, i)) << "die " << i;
+        EXPECT_TRUE(cellInked(full, i, 15)) << "die " << i;
     }
-    EXPECT_FALSE(cellInked(full, 200));
+    EXPECT_FALSE(cellInked(full, 200, 15));
     // Below the last row's neighbours nothing is drawn.
     EXPECT_TRUE(plainBackground(full, 184, 395, 210, 414));
 
@@ -183,8 +170,8 @@ TEST(RollerRoll, HeapHoldsTwoHundredDice) {
     Shot rolled;
     ASSERT_TRUE(roller.waitFor([&](const Shot& s) { return s.rgb != full.rgb; }, 10, &rolled));
     rolled = roller.waitForStill();
-    EXPECT_TRUE(cellInked(rolled, 199));
-    EXPECT_FALSE(cellInked(rolled, 200));
+    EXPECT_TRUE(cellInked(rolled, 199, 15));
+    EXPECT_FALSE(cellInked(rolled, 200, 15));
     EXPECT_TRUE(plainBackground(rolled, 184, 395, 210, 414));
     roller.key("Escape");
     EXPECT_EQ(roller.waitExit(), 0);
@@ -195,23 +182,25 @@ TEST(RollerRoll, RollFadesTheDiceOutAndBackIn) {
     ASSERT_TRUE(roller.waitForFirstFrame()) << roller.output();
     roller.key("m");
     roller.key("2", 30, 4);
-    Shot shown;
-    ASSERT_TRUE(roller.waitFor(
-        [](const Shot& s) { return meanOffBackground(s, 20, 60, 510, 420) > 10; }, 10, &shown));
-    shown = roller.waitForStill();
+    // Thirty dice: a grid of 6 columns whose last die is number 29.
+    ASSERT_TRUE(roller.waitFor([](const Shot& s) { return cellInked(s, 29, 6); }, 15));
+    const Shot shown = roller.waitForStill();
     const double dice = meanOffBackground(shown, 20, 60, 510, 420);
     ASSERT_GT(dice, 10.0);
 
     // The veil peaks at the middle of a 200 ms roll; a slow machine may miss it once.
     bool veiled = false;
     for (int attempt = 0; attempt < 4 && !veiled; ++attempt) {
-        roller.key("space");
-        veiled = roller.waitFor(
-            [&](const Shot& s) { return meanOffBackground(s, 20, 60, 510, 420) < dice * 0.3; },
-            1.0);
+        roller.keyAsync("space");
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (!veiled && std::chrono::steady_clock::now() < until) {
+            const Shot area = roller.shot(10, 50, 512, 384);
+            veiled = !area.empty() && meanOffBackground(area, 20, 60, 510, 420) < dice * 0.3;
+        }
     }
     EXPECT_TRUE(veiled) << "no frame of the roll showed the veil";
     const Shot after = roller.waitForStill();
+    EXPECT_TRUE(cellInked(after, 29, 6));
     EXPECT_GT(meanOffBackground(after, 20, 60, 510, 420), dice * 0.6) << "faces after the roll";
     roller.key("Escape");
     EXPECT_EQ(roller.waitExit(), 0);

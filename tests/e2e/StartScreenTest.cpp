@@ -28,11 +28,13 @@ TEST(RollerStart, OpensOnTheOneDieScreen) {
     EXPECT_TRUE(plainBackground(s, 10, 18, 200, 45));
     EXPECT_TRUE(plainBackground(s, 590, 5, 1020, 170));
 
+    // The first frame outlines the buttons with the thin line width the display starts
+    // with, which blends the grey over two pixel rows.
     for (const Box& entry : ENTRIES_NORMAL) {
-        EXPECT_TRUE(framed(s, entry.x, entry.y, 204, 153)) << entry.x << ", " << entry.y;
+        EXPECT_TRUE(framed(s, entry.x, entry.y, 204, 153, 30)) << entry.x << ", " << entry.y;
     }
     // "Multiple dice" is the switch, framed and shown plainly: its dark caption shows.
-    EXPECT_TRUE(framed(s, 224, 605, 204, 153));
+    EXPECT_TRUE(framed(s, 224, 605, 204, 153, 30));
     EXPECT_LT(darkest(s, 230, 612, 420, 650), 90);
     // "One die" is the current mode: veiled, so nothing in it is dark, and frameless.
     EXPECT_FALSE(framed(s, 10, 605, 204, 153));
@@ -54,7 +56,22 @@ TEST(RollerStart, OpensOnTheOneDieScreen) {
     EXPECT_TRUE(verticalLine(s, 219, 603, 765, BORDER));
     EXPECT_TRUE(verticalLine(s, 438, 603, 765, BORDER));
     EXPECT_TRUE(plainBackground(s, 10, 595, 214, 602));
-    EXPECT_TRUE(plainBackground(s, 443, 590, 1020, 602));
+    EXPECT_TRUE(plainBackground(s, 443, 590, 585, 602));
+
+    // Any input draws again, from then on with the tab lines' width: solid grey frames.
+    roller.key("3");
+    Shot again;
+    EXPECT_TRUE(roller.waitFor([](const Shot& shot) { return framed(shot, 224, 605, 204, 153); },
+                               10, &again));
+    for (const Box& entry : ENTRIES_NORMAL) {
+        EXPECT_TRUE(framed(again, entry.x, entry.y, 204, 153)) << entry.x << ", " << entry.y;
+    }
+    EXPECT_FALSE(horizontalLine(again, 605, 22, 202, BORDER));
+    EXPECT_TRUE(horizontalLine(again, 600, 221, 436, BORDER));
+    if (HasFailure()) {
+        s.save(binaryDir() + "/e2e-start-failure.png");
+        again.save(binaryDir() + "/e2e-start-again-failure.png");
+    }
 }
 
 // Every element moves to its small-mode place, then to the narrow variant's.
