@@ -203,12 +203,4 @@ TEST_F(FontTest, NullTextEndsWithTheAssertionLine) {
     EXPECT_EQ(missing.output.rfind("ERROR: " + path + ".missing\n", 0), 0u) << missing.output;
 }
 
-TEST_F(FontTest, DefaultFontIsWhatWasLastSet) {
-    EXPECT_EQ(Font::getDefaultFont(), nullptr);
-    std::unique_ptr<Font> font = loadFont(fullFont().columns);
-    Font::setDefaultFont(font.get());
-    EXPECT_EQ(Font::getDefaultFont(), font.get());
-    Font::setDefaultFont(nullptr);
-}
-
 }  // namespace
