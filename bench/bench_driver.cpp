@@ -133,6 +133,10 @@ int main(int argc, char** argv) {
 
     Window window = 0;
     while (window == 0 || !isBackground(display, window)) {
+        if (waitpid(pid, nullptr, WNOHANG) == pid) {
+            std::fprintf(stderr, "%s ended before its first frame\n", program);
+            return 1;
+        }
         if (nowUs() - startUs > 30000000) {
             std::fprintf(stderr, "no first frame within 30 s\n");
             kill(pid, SIGKILL);
