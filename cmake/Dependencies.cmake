@@ -1,4 +1,8 @@
 # System libraries the library is built on; all come from Debian packages.
+if(WIN32)
+    include("${CMAKE_CURRENT_LIST_DIR}/DependenciesWindows.cmake")
+    return()
+endif()
 find_package(OpenGL REQUIRED COMPONENTS OpenGL GLX)
 find_package(GLUT REQUIRED)
 find_package(PkgConfig REQUIRED)

@@ -19,6 +19,14 @@ function(tovrik_add_program target)
     get_filename_component(appDir "${appDir}" DIRECTORY)
     target_include_directories(${target} PRIVATE "${appDir}")
     target_link_libraries(${target} PRIVATE tovrik)
-    # Exported symbols let the call-stack dump of a fatal exit name the functions.
-    set_target_properties(${target} PROPERTIES ENABLE_EXPORTS ON)
+    if(WIN32)
+        if(NOT ARG_NO_ENTRY)
+            # A windowed program (WinMain, no console) with its manifest.
+            set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON)
+            target_sources(${target} PRIVATE "${TOVRIK_SOURCE_DIR}/win32/Tovrik.rc")
+        endif()
+    else()
+        # Exported symbols let the call-stack dump of a fatal exit name the functions.
+        set_target_properties(${target} PROPERTIES ENABLE_EXPORTS ON)
+    endif()
 endfunction()

@@ -1,0 +1,74 @@
+// The Windows side of Utils: a windowed program has no console, so every message also goes
+// to the debugger channel; fatal exits print no call stack; the clocks are the performance
+// counter and the runtime's clock(), which counts elapsed time here.
+//
+// The call-stack dump, the working directory and the functions that only the Linux tools
+// use are not part of the Windows program.
+#include "Utils.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <iostream>
+
+namespace Utils {
+
+void print(const char* text) {
+    if (!text)
+        return;
+    OutputDebugStringW(convertStringToWString(text).c_str());
+    std::cout << text << std::flush;
+}
+
+void die() {
+    print("#### Program cannot continue.\n");
+    std::exit(1);
+}
+
+// No file or line on Windows: a failed check ends like any other fatal condition.
+void failAssertion(const char*, int) {
+    die();
+}
+
+long getMillisecond() {
+    // Widened first: clock() * 1000 would overflow a 32-bit long after 24 days.
+    return static_cast<long>(static_cast<long long>(clock()) * 1000 / CLOCKS_PER_SEC);
+}
+
+long long getMicrosecondTime() {
+    LARGE_INTEGER count;
+    LARGE_INTEGER frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<long long>(static_cast<double>(count.QuadPart) * 1000000.0 /
+                                  static_cast<double>(frequency.QuadPart));
+}
+
+void sleepMs(unsigned int miliseconds) {
+    Sleep(miliseconds);
+}
+
+void initRandomSeed() {
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    srand(now.wMilliseconds);
+}
+
+FILE* openFile(const std::string& filepath) {
+    FILE* file = nullptr;
+    if (fopen_s(&file, filepath.c_str(), "rb") != 0)
+        return nullptr;
+    return file;
+}
+
+FILE* openFileAndCheck(const std::string& filepath) {
+    FILE* file = nullptr;
+    // A file that cannot be opened is not named here; only a handle-less success is.
+    if (fopen_s(&file, filepath.c_str(), "rb") != 0)
+        die();
+    return checkFileHandle(file, filepath.c_str());
+}
+
+}  // namespace Utils
