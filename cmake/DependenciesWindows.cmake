@@ -55,3 +55,7 @@ set(TOVRIK_WINDOWS_DLLS "${deps}/bin/freeglut.dll" "${deps}/bin/OpenAL32.dll" "$
 # Functions and data nothing calls stay out of the program.
 add_compile_options(-ffunction-sections -fdata-sections)
 add_link_options(-Wl,--gc-sections)
+
+# <windows.h> (brought by the GL headers) without its min/max macros and rarely used parts,
+# so that it stays out of the way of the shared code.
+add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN)

@@ -21,8 +21,13 @@ void printTrace();
 
 namespace Utils {
 
-// Length in characters of the path buffers, including the terminator. A Windows unit
-// includes this header before <windows.h>, whose MAX_PATH macro would otherwise shadow it.
+// On Windows the GL headers bring <windows.h>, whose MAX_PATH macro would shadow the
+// constant below; units that include this header use ours.
+#ifdef MAX_PATH
+#undef MAX_PATH
+#endif
+
+// Length in characters of the path buffers, including the terminator.
 constexpr int MAX_PATH = 4096;
 
 // "#### Program cannot continue.", the call stack where the platform has one, exit status 1.

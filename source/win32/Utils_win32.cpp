@@ -2,16 +2,19 @@
 // to the debugger channel; fatal exits print no call stack; the clocks are the performance
 // counter and the runtime's clock(), which counts elapsed time here.
 //
-// The call-stack dump, the working directory and the functions that only the Linux tools
-// use are not part of the Windows program.
-#include "Utils.h"
-
+// There is no call-stack dump. The shared helpers that no Windows program calls (the wide
+// and integer print, warnings, assertion(), the path helpers) are dropped by the linker's
+// garbage collection, so they are not part of the program.
+#include <direct.h>
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
+
+// After <windows.h>: the path length below is this library's, not the macro.
+#include "Utils.h"
 
 namespace Utils {
 
@@ -69,6 +72,14 @@ FILE* openFileAndCheck(const std::string& filepath) {
     if (fopen_s(&file, filepath.c_str(), "rb") != 0)
         die();
     return checkFileHandle(file, filepath.c_str());
+}
+
+// Only the path helpers reach it, and the program calls none of them: the linker drops it.
+std::string getCurrentDirectory() {
+    char buffer[MAX_PATH];
+    if (!_getcwd(buffer, sizeof(buffer)))
+        return std::string();
+    return std::string(buffer);
 }
 
 }  // namespace Utils
