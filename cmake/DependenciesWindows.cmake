@@ -50,11 +50,13 @@ add_library(OpenGL::GLU INTERFACE IMPORTED GLOBAL)
 set_property(TARGET OpenGL::GLU PROPERTY INTERFACE_LINK_LIBRARIES glu32 OpenGL::GL)
 
 # The DLLs that go beside every program.
-set(TOVRIK_WINDOWS_DLLS "${deps}/bin/freeglut.dll" "${deps}/bin/OpenAL32.dll" "${deps}/bin/alut.dll")
+set(TOVRIK_WINDOWS_DLLS
+    "${deps}/bin/freeglut.dll" "${deps}/bin/OpenAL32.dll" "${deps}/bin/alut.dll")
 
-# Functions and data nothing calls stay out of the program.
-add_compile_options(-ffunction-sections -fdata-sections)
-add_link_options(-Wl,--gc-sections)
+# Functions nothing calls stay out of the program: the shared helpers that only the Linux
+# program uses. Link-time optimisation sees the whole program and drops them; the linker's
+# section garbage collection cannot, since the unwind tables refer to every function.
+set(CMAKE_INTERPROCEDURAL_OPTIMIZATION ON)
 
 # <windows.h> (brought by the GL headers) without its min/max macros and rarely used parts,
 # so that it stays out of the way of the shared code.

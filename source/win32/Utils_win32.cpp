@@ -3,8 +3,8 @@
 // counter and the runtime's clock(), which counts elapsed time here.
 //
 // There is no call-stack dump. The shared helpers that no Windows program calls (the wide
-// and integer print, warnings, assertion(), the path helpers) are dropped by the linker's
-// garbage collection, so they are not part of the program.
+// and integer print, warnings, assertion(), the path helpers) are dropped by link-time
+// optimisation, so they are not part of the program.
 #include <direct.h>
 #include <windows.h>
 
@@ -74,7 +74,7 @@ FILE* openFileAndCheck(const std::string& filepath) {
     return checkFileHandle(file, filepath.c_str());
 }
 
-// Only the path helpers reach it, and the program calls none of them: the linker drops it.
+// Only the path helpers reach it, and the program calls none of them: it is dropped too.
 std::string getCurrentDirectory() {
     char buffer[MAX_PATH];
     if (!_getcwd(buffer, sizeof(buffer)))
