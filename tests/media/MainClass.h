@@ -1,20 +1,10 @@
 #pragma once
 
-#include "AbstractMainClass.h"
+#include "../support/QuietApp.h"
 
-// The media tests' application: it only opens the window and starts the audio system,
-// so that pictures, the font and the sound load exactly as the roller loads them.
-class MainClass : public AbstractMainClass {
+// The media tests' application: pictures, the font and the sound load exactly as the roller
+// loads them.
+class MainClass : public QuietApp {
 public:
-    explicit MainClass(const char* argv0)
-        : AbstractMainClass(argv0, "media tests", 640, 480, false) {}
-
-    bool update() override { return false; }
-    void render() override {}
-    void onPointerPressed(int, int, int) override {}
-    void onPointerReleased(int, int, int) override {}
-    void onKeyPressed(int) override {}
-    void onKeyReleased(int) override {}
-    void onWindowResize() override {}
-    bool isRunning() override { return false; }
+    explicit MainClass(const char* argv0) : QuietApp(argv0, "media tests", 640, 480) {}
 };

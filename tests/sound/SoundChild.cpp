@@ -16,17 +16,6 @@ namespace {
 constexpr int STATUS_USAGE = 2;
 constexpr int STATUS_STILL_PLAYING = 3;
 
-bool waitUntilSilent(Sound& sound, std::chrono::seconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (sound.isPlaying()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        Utils::sleepMs(5);
-    }
-    return true;
-}
-
 int runWithApp(const char* argv0, const std::string& scenario, int argc, char** argv) {
     std::unique_ptr<MainClass> app(new MainClass(argv0));
     if (scenario == "init") {
@@ -57,6 +46,17 @@ int runWithApp(const char* argv0, const std::string& scenario, int argc, char** 
 }
 
 }  // namespace
+
+bool waitUntilSilent(Sound& sound, std::chrono::seconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (sound.isPlaying()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        Utils::sleepMs(5);
+    }
+    return true;
+}
 
 int runChildScenario(const char* argv0, int argc, char** argv) {
     if (argc < 1) {
