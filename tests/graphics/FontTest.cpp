@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "FatalRun.h"
 #include "FontImages.h"
 #include "FontProbe.h"
 #include "GraphicsTest.h"
@@ -194,13 +193,13 @@ TEST_F(FontTest, NullTextEndsWithTheAssertionLine) {
     const std::string path = TestFont::file("fatal-font.png", fullFont().columns, 11);
     const std::regex fontAssertion("ASSERTION FAILED: [^\n]*Font_opengl\\.cpp:[0-9]+\n");
     for (const char* mode : {"null-text", "null-width"}) {
-        const FatalRun run = runFatal(mode, path);
-        EXPECT_EQ(run.status, 1) << mode;
-        EXPECT_TRUE(std::regex_match(run.output, fontAssertion)) << mode << ": " << run.output;
+        const ChildResult run = runFatal(mode, path);
+        EXPECT_EQ(run.exitStatus, 1) << mode;
+        EXPECT_TRUE(std::regex_match(run.out, fontAssertion)) << mode << ": " << run.out;
     }
-    const FatalRun missing = runFatal("font", path + ".missing");
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.output.rfind("ERROR: " + path + ".missing\n", 0), 0u) << missing.output;
+    const ChildResult missing = runFatal("font", path + ".missing");
+    EXPECT_EQ(missing.exitStatus, 1);
+    EXPECT_EQ(missing.out.rfind("ERROR: " + path + ".missing\n", 0), 0u) << missing.out;
 }
 
 }  // namespace

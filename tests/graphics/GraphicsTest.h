@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "Process.h"
 #include "TestWindow.h"
 #include "Texture.h"
 
@@ -29,4 +32,9 @@ inline void expectWhiteColour() {
     EXPECT_EQ(colour[1], 1.0f);
     EXPECT_EQ(colour[2], 1.0f);
     EXPECT_EQ(colour[3], 1.0f);
+}
+
+// The fatal-path helper (graphics_fatal.cpp) run in a child: what it printed and its status.
+inline ChildResult runFatal(const std::string& mode, const std::string& path) {
+    return runProgram({GRAPHICS_FATAL_HELPER, mode, path});
 }

@@ -2,7 +2,6 @@
 #include <string>
 #include <vector>
 
-#include "FatalRun.h"
 #include "GraphicsTest.h"
 #include "Image.h"
 #include "TestPng.h"
@@ -227,13 +226,13 @@ TEST_F(ImageTest, BytesThatAreNotAPngEndWithTheAssertionLine) {
         {},
     };
     for (size_t i = 0; i < bad.size(); ++i) {
-        const FatalRun run = runFatal("image", TestPng::writeFile("bad.png", bad[i]));
-        EXPECT_EQ(run.status, 1) << "case " << i;
-        EXPECT_TRUE(std::regex_match(run.output, assertion)) << "case " << i << ": " << run.output;
+        const ChildResult run = runFatal("image", TestPng::writeFile("bad.png", bad[i]));
+        EXPECT_EQ(run.exitStatus, 1) << "case " << i;
+        EXPECT_TRUE(std::regex_match(run.out, assertion)) << "case " << i << ": " << run.out;
     }
-    const FatalRun negative = runFatal("negative-size", "-");
-    EXPECT_EQ(negative.status, 1);
-    EXPECT_TRUE(std::regex_match(negative.output, assertion)) << negative.output;
+    const ChildResult negative = runFatal("negative-size", "-");
+    EXPECT_EQ(negative.exitStatus, 1);
+    EXPECT_TRUE(std::regex_match(negative.out, assertion)) << negative.out;
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <string>
 
-#include "FatalRun.h"
 #include "GraphicsTest.h"
 #include "OpenGL.h"
 #include "Sprite.h"
@@ -101,18 +100,18 @@ TEST_F(SpriteTest, DrawsTexturedAfterTheUntexturedPrimitives) {
 
 TEST_F(SpriteTest, MissingFileEndsWithItsPath) {
     const std::string path = TestPng::scratchDir() + "/no such picture.png";
-    const FatalRun run = runFatal("sprite", path);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.output.rfind("ERROR: " + path + "\n#### Program cannot continue.\n", 0), 0u)
-        << run.output;
+    const ChildResult run = runFatal("sprite", path);
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.out.rfind("ERROR: " + path + "\n#### Program cannot continue.\n", 0), 0u)
+        << run.out;
 }
 
 TEST_F(SpriteTest, FileThatIsNotAPngEndsWithTheAssertionLine) {
     const std::string path = TestPng::writeFile("text.png", {'h', 'e', 'l', 'l', 'o', '\n'});
-    const FatalRun run = runFatal("sprite", path);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.output.rfind("ASSERTION FAILED: ", 0), 0u) << run.output;
-    EXPECT_EQ(run.output.find("survived"), std::string::npos);
+    const ChildResult run = runFatal("sprite", path);
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.out.rfind("ASSERTION FAILED: ", 0), 0u) << run.out;
+    EXPECT_EQ(run.out.find("survived"), std::string::npos);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #include <string>
 #include <vector>
 
-#include "FatalRun.h"
 #include "FontImages.h"
 #include "FontProbe.h"
 #include "GraphicsTest.h"
@@ -108,10 +107,10 @@ TEST_F(TextElementTest, ElementKeepsItsOwnCopyOfTheText) {
 
 TEST_F(TextElementTest, NullTextEndsWithTheAssertionLine) {
     const std::string path = TestFont::file("fatal-font.png", TestFont::regular(94, 2, 3), 16);
-    const FatalRun run = runFatal("null-element", path);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.output.rfind("ASSERTION FAILED: ", 0), 0u) << run.output;
-    EXPECT_NE(run.output.find("TextElement.cpp:"), std::string::npos) << run.output;
+    const ChildResult run = runFatal("null-element", path);
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.out.rfind("ASSERTION FAILED: ", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("TextElement.cpp:"), std::string::npos) << run.out;
 }
 
 }  // namespace

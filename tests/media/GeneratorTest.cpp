@@ -10,27 +10,16 @@
 #include <sstream>
 #include <string>
 
+#include "Process.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-struct GeneratorRun {
-    int status = -1;
-    std::string output;  // standard output and error together
-};
-
-GeneratorRun runGenerator(const std::string& arguments, const fs::path& scratch) {
-    const fs::path log = scratch / "generator.log";
-    const std::string command =
-        std::string("'") + MEDIA_GENERATOR + "' " + arguments + " >'" + log.string() + "' 2>&1";
-    GeneratorRun run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream in(log);
-    std::stringstream text;
-    text << in.rdbuf();
-    run.output = text.str();
-    return run;
+// Writing every picture takes a while on a shared machine.
+ChildResult runGenerator(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), MEDIA_GENERATOR);
+    return runProgram(arguments, {}, ".", 200);
 }
 
 class GeneratorTest : public ::testing::Test {
@@ -58,9 +47,8 @@ void expectPicture(const fs::path& path, unsigned width, unsigned height) {
 TEST_F(GeneratorTest, WritesEveryFileTheRollerReads) {
     const fs::path media = scratch / "media";
     const fs::path sheet = scratch / "docs" / "media.png";
-    const GeneratorRun run =
-        runGenerator("'" + media.string() + "' '" + sheet.string() + "'", scratch);
-    ASSERT_EQ(run.status, 0) << run.output;
+    const ChildResult run = runGenerator({media.string(), sheet.string()});
+    ASSERT_TRUE(run.finished && run.exitStatus == 0) << run.err;
 
     for (int sides : {4, 6, 8, 10, 12, 20}) {
         for (int value = 1; value <= sides; ++value) {
@@ -102,15 +90,15 @@ TEST_F(GeneratorTest, ReportsAFolderItCannotWriteAndExitsWithStatus1) {
     // A plain file where the media folder should be.
     const fs::path blocker = scratch / "media";
     std::ofstream(blocker) << "not a folder";
-    const GeneratorRun run = runGenerator("'" + blocker.string() + "'", scratch);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.output.rfind("media-generator: cannot create ", 0), 0u) << run.output;
+    const ChildResult run = runGenerator({blocker.string()});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.err.rfind("media-generator: cannot create ", 0), 0u) << run.err;
 }
 
 TEST_F(GeneratorTest, ExplainsItsUsageWithoutArguments) {
-    const GeneratorRun run = runGenerator("", scratch);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.output, "usage: media-generator <media-folder> [<contact-sheet.png>]\n");
+    const ChildResult run = runGenerator({});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.err, "usage: media-generator <media-folder> [<contact-sheet.png>]\n");
 }
 
 }  // namespace

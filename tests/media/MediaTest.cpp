@@ -15,23 +15,13 @@
 #include <vector>
 
 #include "Font.h"
+#include "FontProbe.h"
 #include "Image.h"
 #include "MainClass.h"
 #include "Sound.h"
 #include "SoundManager.h"
 #include "Sprite.h"
 #include "Utils.h"
-
-// Opens the font's glyph tables to the tests.
-class FontProbe {
-public:
-    explicit FontProbe(const Font& font) : m_font(font) {}
-    int cellStart(unsigned char c) const { return m_font.tabPos[c]; }
-    int cellWidth(unsigned char c) const { return m_font.tabWidth[c]; }
-
-private:
-    const Font& m_font;
-};
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "ChildProcess.h"
 #include "MainClass.h"
+#include "Process.h"
 #include "Recording.h"
 #include "Sound.h"
 #include "SoundChild.h"
@@ -49,6 +49,12 @@ public:
         fs::remove_all(workDir);
     }
 };
+
+// This program again, as "--child <args...>" (see SoundChild.h).
+ChildResult runChild(std::vector<std::string> args, const std::vector<EnvSetting>& env = {}) {
+    args.insert(args.begin(), {"/proc/self/exe", "--child"});
+    return runProgram(args, env, workDir.string());
+}
 
 // The application object of this process, made on first use: one window per process.
 const SoundManager& sounds() {
@@ -261,7 +267,7 @@ std::optional<Recording::Wave> record(const std::string& tag,
     SoundMedia::writeFile(confPath, std::vector<unsigned char>(config.begin(), config.end()));
     // The null driver every test gets would override the configuration file.
     const ChildResult child =
-        runChild(args, {{"ALSOFT_DRIVERS", std::nullopt}, {"ALSOFT_CONF", confPath}}, workDir);
+        runChild(args, {{"ALSOFT_DRIVERS", std::nullopt}, {"ALSOFT_CONF", confPath}});
     if (!child.finished || child.exitStatus != 0 || !fs::exists(wavePath)) {
         ADD_FAILURE() << tag << ": child ended with status " << child.exitStatus << "\nstdout:\n"
                       << child.out << "\nstderr:\n"
@@ -324,7 +330,7 @@ TEST(SoundRecording, QuickReplayRestartsTheOneCopy) {
 const char* const FATAL_LINE = "#### Program cannot continue.";
 
 ChildResult loadInChild(const std::string& name) {
-    return runChild({"load", name}, {}, workDir);
+    return runChild({"load", name}, {});
 }
 
 // Standard output starts with exactly these lines and the process exits with status 1.
@@ -381,7 +387,7 @@ TEST(SoundFailures, CorruptStreamIsReportedOnStandardError) {
 
 TEST(SoundFailures, NoAudioDeviceFailsTheStartUpAssertion) {
     const ChildResult child =
-        runChild({"init"}, {{"ALSOFT_DRIVERS", std::string("no-such-driver")}}, workDir);
+        runChild({"init"}, {{"ALSOFT_DRIVERS", std::string("no-such-driver")}});
     ASSERT_TRUE(child.finished);
     EXPECT_EQ(child.exitStatus, 1);
     EXPECT_TRUE(

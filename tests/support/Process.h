@@ -1,7 +1,7 @@
 #pragma once
 
-// Runs this test program again as a child process, so that paths which end the process
-// (and audio set-ups that need their own device) can be observed from outside.
+// Runs a program as a child process and keeps what it wrote, so that paths which end the
+// process (and audio set-ups that need their own device) can be observed from outside.
 
 #include <optional>
 #include <string>
@@ -20,9 +20,11 @@ struct EnvSetting {
     std::optional<std::string> value;
 };
 
-// Runs "/proc/self/exe --child <args...>" in workDir with the environment changes applied.
-ChildResult runChild(const std::vector<std::string>& args, const std::vector<EnvSetting>& env,
-                     const std::string& workDir, int timeoutSeconds = 60);
+// Runs argv[0] with its arguments in workDir with the environment changes applied; a child
+// still running after the time limit is killed.
+ChildResult runProgram(const std::vector<std::string>& argv,
+                       const std::vector<EnvSetting>& env = {}, const std::string& workDir = ".",
+                       int timeoutSeconds = 60);
 
 // The text split at line breaks; a last line without a break is kept.
 std::vector<std::string> linesOf(const std::string& text);

@@ -1,4 +1,4 @@
-#include "ChildProcess.h"
+#include "Process.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -65,10 +65,9 @@ std::vector<char*> pointersTo(std::vector<std::string>& texts) {
 
 }  // namespace
 
-ChildResult runChild(const std::vector<std::string>& args, const std::vector<EnvSetting>& env,
-                     const std::string& workDir, int timeoutSeconds) {
-    std::vector<std::string> argTexts = {"/proc/self/exe", "--child"};
-    argTexts.insert(argTexts.end(), args.begin(), args.end());
+ChildResult runProgram(const std::vector<std::string>& args, const std::vector<EnvSetting>& env,
+                       const std::string& workDir, int timeoutSeconds) {
+    std::vector<std::string> argTexts = args;
     std::vector<std::string> envTexts = childEnvironment(env);
     const std::vector<char*> argv = pointersTo(argTexts);
     const std::vector<char*> envp = pointersTo(envTexts);
