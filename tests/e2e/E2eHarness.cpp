@@ -16,6 +16,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "Process.h"
+
 namespace e2e {
 namespace {
 
@@ -37,20 +39,6 @@ std::string environmentOr(const char* name, const std::string& fallback) {
 // The window may go away between two requests; a failed capture is retried instead.
 int ignoreXError(::Display*, XErrorEvent*) {
     return 0;
-}
-
-std::string capture(const std::string& command) {
-    std::string result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
-    }
-    char buffer[256];
-    while (fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        result += buffer;
-    }
-    pclose(pipe);
-    return result;
 }
 
 }  // namespace
@@ -171,7 +159,7 @@ Roller::~Roller() {
 bool Roller::findWindow(double seconds) {
     const auto deadline = deadlineIn(seconds);
     while (Clock::now() < deadline && !hasExited()) {
-        const std::string found = capture(
+        const std::string found = commandOutput(
             "xdotool search --onlyvisible --name '^Kelvarro \\(desktop version\\)$' "
             "2>/dev/null");
         if (!found.empty()) {

@@ -7,6 +7,7 @@
 
 #include "Display.h"
 #include "OpenGLApp.h"
+#include "Process.h"
 #include "Utils.h"
 
 namespace {
@@ -28,26 +29,12 @@ void onScriptTimer(int generation) {
     }
 }
 
-std::string run(const std::string& command) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return output;
-    }
-    char buffer[256];
-    while (fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        output += buffer;
-    }
-    pclose(pipe);
-    return output;
-}
-
 const std::string& findWindow() {
     if (windowId.empty()) {
         const std::string search =
             std::string("xdotool search --onlyvisible --name '^") + MainClass::TITLE + "$'";
         pumpUntil([&] {
-            const std::string found = run(search);
+            const std::string found = commandOutput(search);
             windowId = found.substr(0, found.find('\n'));
             return !windowId.empty();
         });

@@ -9,6 +9,7 @@
 extern char** environ;
 
 #include <chrono>
+#include <cstdio>
 #include <stdexcept>
 
 namespace {
@@ -146,4 +147,18 @@ std::vector<std::string> linesOf(const std::string& text) {
         start = end + 1;
     }
     return lines;
+}
+
+std::string commandOutput(const std::string& command) {
+    std::string output;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return output;
+    }
+    char buffer[256];
+    while (fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        output += buffer;
+    }
+    pclose(pipe);
+    return output;
 }

@@ -26,5 +26,8 @@ ChildResult runProgram(const std::vector<std::string>& argv,
                        const std::vector<EnvSetting>& env = {}, const std::string& workDir = ".",
                        int timeoutSeconds = 60);
 
+// What a shell command wrote on standard output (xdotool's answers, for instance).
+std::string commandOutput(const std::string& command);
+
 // The text split at line breaks; a last line without a break is kept.
 std::vector<std::string> linesOf(const std::string& text);
