@@ -28,7 +28,9 @@ void onKey(unsigned char key, int, int) {
     }
 }
 
-void onMouse(int, int, int, int) { eventHappened = true; }
+void onMouse(int, int, int, int) {
+    eventHappened = true;
+}
 void onDisplay() {}
 
 // The roller's frame step: pace to 10 ms, swap, pump events.
@@ -47,7 +49,9 @@ void render() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-bool busy() { return nowUs() / 1000 < busyUntilMs; }
+bool busy() {
+    return nowUs() / 1000 < busyUntilMs;
+}
 
 }  // namespace
 

@@ -32,9 +32,13 @@ long long nowUs() {
     return t.tv_sec * 1000000LL + t.tv_nsec / 1000;
 }
 
-void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void sleepMs(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
-int ignoreXError(Display*, XErrorEvent*) { return 0; }
+int ignoreXError(Display*, XErrorEvent*) {
+    return 0;
+}
 
 Window findByName(Display* display, Window root, const char* title) {
     Window parent;
