@@ -2,9 +2,7 @@
 // dice roller into a media folder, plus its licence note, and optionally a contact
 // sheet of it all.
 //
-//   media-generator <media-folder> [<contact-sheet.png> [<icon-folder>]]
-//
-// The icon folder receives the desktop icons kelvarro-<size>.png.
+//   media-generator <media-folder> [<contact-sheet.png>]
 
 #include "ButtonArt.h"
 #include "ContactSheet.h"
@@ -89,10 +87,7 @@ bool writeText(const std::string& path, const char* text, std::string& errorText
     return true;
 }
 
-const int ICON_SIZES[] = {48, 128, 256};
-
-bool generate(const std::string& mediaDir, const std::string& sheetPath, const std::string& iconDir,
-              std::string& errorText) {
+bool generate(const std::string& mediaDir, const std::string& sheetPath, std::string& errorText) {
     Typefaces faces;
     if (!faces.load(errorText)) {
         return false;
@@ -138,30 +133,18 @@ bool generate(const std::string& mediaDir, const std::string& sheetPath, const s
             return false;
         }
     }
-    if (!iconDir.empty()) {
-        std::filesystem::create_directories(iconDir, error);
-        for (int size : ICON_SIZES) {
-            const std::string path = iconDir + "/kelvarro-" + std::to_string(size) + ".png";
-            if (!renderIcon(faces, size).save(path, errorText)) {
-                return false;
-            }
-        }
-    }
     return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 4) {
-        std::fprintf(stderr,
-                     "usage: media-generator <media-folder> [<contact-sheet.png> "
-                     "[<icon-folder>]]\n");
+    if (argc < 2 || argc > 3) {
+        std::fprintf(stderr, "usage: media-generator <media-folder> [<contact-sheet.png>]\n");
         return 1;
     }
     std::string errorText;
-    const bool done =
-        generate(argv[1], argc >= 3 ? argv[2] : "", argc == 4 ? argv[3] : "", errorText);
+    const bool done = generate(argv[1], argc == 3 ? argv[2] : "", errorText);
     // Release the libraries' caches so leak checkers see a clean exit.
     cairo_debug_reset_static_data();
     FcFini();
