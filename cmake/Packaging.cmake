@@ -52,10 +52,10 @@ install(FILES cmake/Dependencies.cmake DESTINATION "${cmakeDir}"
 
 # --- The dice roller: the program in a private folder, its media in a data folder, and a
 # launcher in games/ that starts it from there; desktop entry, icons, metainfo, man page.
-set(KELVARRO_APP_ID "org.tovrik.kelvarro" CACHE STRING
-    "Reverse-DNS name of the dice roller's desktop entry and metainfo")
-set(KELVARRO_HOMEPAGE "https://tovrik.invalid/kelvarro" CACHE STRING
-    "Home page of the dice roller; its screenshots are under docs/ there")
+# The desktop entry's and metainfo's reverse-DNS name, and the home page, under whose
+# docs/ the metainfo's screenshots are.
+set(KELVARRO_APP_ID "org.tovrik.kelvarro")
+set(KELVARRO_HOMEPAGE "https://tovrik.invalid/kelvarro")
 set(KELVARRO_LICENSE "MIT")
 set(programDir lib/games/kelvarro)
 set(dataDir share/games/kelvarro)
