@@ -50,14 +50,15 @@ install(FILES "${generated}/TovrikConfig.cmake" "${generated}/TovrikConfigVersio
 install(FILES cmake/Dependencies.cmake DESTINATION "${cmakeDir}"
     RENAME TovrikDependencies.cmake COMPONENT dev)
 
-# --- The dice roller: the program in a private folder, its media in a data folder, and a
-# launcher in games/ that starts it from there; desktop entry, icons, metainfo, man page.
+# --- The dice roller: the program in a private folder (libexec/), its media in a data
+# folder, and a launcher in games/ that starts it from there; desktop entry, icons,
+# metainfo, man page.
 # The desktop entry's and metainfo's reverse-DNS name, and the home page, under whose
 # docs/ the metainfo's screenshots are.
 set(KELVARRO_APP_ID "org.tovrik.kelvarro")
 set(KELVARRO_HOMEPAGE "https://tovrik.invalid/kelvarro")
 set(KELVARRO_LICENSE "MIT")
-set(programDir lib/games/kelvarro)
+set(programDir "${CMAKE_INSTALL_LIBEXECDIR}/kelvarro")
 set(dataDir share/games/kelvarro)
 file(RELATIVE_PATH launcher_to_data "/x/games" "/x/${dataDir}")
 file(RELATIVE_PATH launcher_to_program "/x/games" "/x/${programDir}/Tovrik")
