@@ -31,7 +31,8 @@ wine_stop() {
 
 # unpack_zip <zip> <folder>: the zip's contents into a new folder.
 unpack_zip() {
-    mkdir -p "$2" && (cd "$2" && cmake -E tar xf "$1")
+    local zip
+    zip=$(realpath "$1") && mkdir -p "$2" && (cd "$2" && cmake -E tar xf "$zip")
 }
 
 failures=0
