@@ -1,0 +1,143 @@
+// Pictures and sounds the library cannot take, and memory running out while loading them:
+// each ends the probe (this program run as a child) with a message and status 1.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+#include <lodepng.h>
+#include <sys/resource.h>
+#include <zlib.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Image.h"
+#include "MainClass.h"
+#include "Process.h"
+#include "Sound.h"
+#include "SoundManager.h"
+#include "SoundMedia.h"
+#include "Utils.h"
+
+namespace {
+
+std::string self;
+
+// A valid, all-black 1-bit grey PNG: a few kilobytes for any size.
+std::vector<unsigned char> blackPng(unsigned side) {
+    const uLong rowBytes = 1 + (side + 7) / 8;  // filter byte, then the bits
+    std::vector<unsigned char> raw(rowBytes * side, 0);
+    uLongf packedSize = compressBound(raw.size());
+    std::vector<unsigned char> packed(packedSize);
+    compress2(packed.data(), &packedSize, raw.data(), raw.size(), 9);
+    std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    auto chunk = [&png](const char* type, const unsigned char* data, uLong size) {
+        const size_t start = png.size() + 4;
+        for (int shift : {24, 16, 8, 0})
+            png.push_back(size >> shift & 0xff);
+        png.insert(png.end(), type, type + 4);
+        png.insert(png.end(), data, data + size);
+        const uLong crc = crc32(0, &png[start], size + 4);
+        for (int shift : {24, 16, 8, 0})
+            png.push_back(crc >> shift & 0xff);
+    };
+    unsigned char header[13] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0};  // depth 1, grey
+    header[2] = header[6] = static_cast<unsigned char>(side >> 8);
+    header[3] = header[7] = static_cast<unsigned char>(side);
+    chunk("IHDR", header, 13);
+    chunk("IDAT", packed.data(), packedSize);
+    chunk("IEND", nullptr, 0);
+    return png;
+}
+
+std::string write(const std::string& name, const std::vector<unsigned char>& bytes) {
+    const std::string path = ::testing::TempDir() + name;
+    SoundMedia::writeFile(path, bytes);
+    return path;
+}
+
+// Address space from now on: what is mapped plus the allowance.
+void limitMemory(long allowanceMb) {
+    unsigned long pages = 0;
+    FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (!statm || std::fscanf(statm, "%lu", &pages) != 1)
+        std::exit(2);
+    std::fclose(statm);
+    const rlim_t bytes = rlim_t(pages) * getpagesize() + (rlim_t(allowanceMb) << 20);
+    const rlimit limit = {bytes, bytes};
+    setrlimit(RLIMIT_AS, &limit);
+}
+
+// probe png <path> <allowance MB> | probe ogg <path> <allowance MB> | probe wide
+int probe(const std::string& what, const char* path, long allowanceMb) {
+    std::unique_ptr<MainClass> app;
+    if (what != "png") {
+        app.reset(new MainClass(self.c_str()));
+    }
+    if (what == "wide") {
+        GLint maxSide = 0;
+        glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+        for (GLint width : {maxSide, maxSide + 1}) {
+            std::vector<unsigned char> png;
+            lodepng::encode(png, std::vector<unsigned char>(size_t(width) * 4, 255), width, 1);
+            Image image(png.data(), png.size());
+            Utils::print("loaded\n");
+        }
+        return 0;
+    }
+    unsigned long size = 0;
+    unsigned char* bytes = Utils::readFileIntoNewBuffer(path, &size);
+    if (allowanceMb > 0) {
+        limitMemory(allowanceMb);
+    }
+    if (what == "png") {
+        Image image(bytes, size);
+    } else {
+        delete app->getSoundManager()->loadSound(path);
+    }
+    delete[] bytes;
+    return 0;
+}
+
+struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    const char* output;  // the last line before the exit
+};
+
+TEST(Hostile, EndsWithMessageAndStatusOne) {
+    const std::string bigOgg = ::testing::TempDir() + "long.ogg";
+    SoundMedia::writeOgg(bigOgg, SoundMedia::tone(1, 44100, 60.0, 440.0, 0.5));
+    const std::vector<Case> cases = {
+        // 23171 x 23171 x 4 bytes is just past INT_MAX.
+        {"huge picture", {"png", write("huge.png", blackPng(23171)), "0"}, "ASSERTION FAILED: "},
+        {"one column past the texture size", {"wide"}, "loaded\nASSERTION FAILED: "},
+        // Decodes (64 MB) within the allowance; the library's own copy does not fit.
+        {"picture, memory short",
+         {"png", write("big.png", blackPng(4000)), "96"},
+         "#### Program cannot continue."},
+        // Decodes to 5 MB.
+        {"long Ogg, memory short", {"ogg", bigOgg, "2"}, "#### Program cannot continue."},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> argv = {self, "probe"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        const ChildResult r = runProgram(argv);
+        EXPECT_TRUE(r.finished && r.exitStatus == 1) << c.name << ": " << r.exitStatus;
+        EXPECT_NE(r.out.find(c.output), std::string::npos) << c.name << ":\n" << r.out;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    self = argv[0];
+    if (argc >= 3 && std::string(argv[1]) == "probe") {
+        return probe(argv[2], argc > 3 ? argv[3] : "", argc > 4 ? std::atol(argv[4]) : 0);
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
