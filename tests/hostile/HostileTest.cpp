@@ -26,30 +26,27 @@ namespace {
 
 std::string self;
 
-// A valid, all-black 1-bit grey PNG: a few kilobytes for any size.
+unsigned zlibCompress(unsigned char** out, size_t* outSize, const unsigned char* in, size_t inSize,
+                      const LodePNGCompressSettings*) {
+    uLongf size = compressBound(inSize);
+    *out = static_cast<unsigned char*>(malloc(size));
+    const int error = compress2(*out, &size, in, inSize, 9);
+    *outSize = size;
+    return error != Z_OK;
+}
+
+// A valid, all-black 1-bit grey PNG: a few kilobytes for any size. Compressed by zlib, many
+// times faster than the codec's own compressor on the largest.
 std::vector<unsigned char> blackPng(unsigned side) {
-    const uLong rowBytes = 1 + (side + 7) / 8;  // filter byte, then the bits
-    std::vector<unsigned char> raw(rowBytes * side, 0);
-    uLongf packedSize = compressBound(raw.size());
-    std::vector<unsigned char> packed(packedSize);
-    compress2(packed.data(), &packedSize, raw.data(), raw.size(), 9);
-    std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-    auto chunk = [&png](const char* type, const unsigned char* data, uLong size) {
-        const size_t start = png.size() + 4;
-        for (int shift : {24, 16, 8, 0})
-            png.push_back(size >> shift & 0xff);
-        png.insert(png.end(), type, type + 4);
-        png.insert(png.end(), data, data + size);
-        const uLong crc = crc32(0, &png[start], size + 4);
-        for (int shift : {24, 16, 8, 0})
-            png.push_back(crc >> shift & 0xff);
-    };
-    unsigned char header[13] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0};  // depth 1, grey
-    header[2] = header[6] = static_cast<unsigned char>(side >> 8);
-    header[3] = header[7] = static_cast<unsigned char>(side);
-    chunk("IHDR", header, 13);
-    chunk("IDAT", packed.data(), packedSize);
-    chunk("IEND", nullptr, 0);
+    lodepng::State state;
+    state.info_raw.colortype = state.info_png.color.colortype = LCT_GREY;
+    state.info_raw.bitdepth = state.info_png.color.bitdepth = 1;
+    state.encoder.zlibsettings.custom_zlib = zlibCompress;
+    state.encoder.filter_strategy = LFS_ZERO;
+    state.encoder.auto_convert = 0;
+    std::vector<unsigned char> png;
+    lodepng::encode(png, std::vector<unsigned char>(size_t(side) * ((side + 7) / 8)), side, side,
+                    state);
     return png;
 }
 
