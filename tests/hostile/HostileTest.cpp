@@ -35,9 +35,9 @@ unsigned zlibCompress(unsigned char** out, size_t* outSize, const unsigned char*
     return error != Z_OK;
 }
 
-// A valid, all-black 1-bit grey PNG: a few kilobytes for any size. Compressed by zlib, many
-// times faster than the codec's own compressor on the largest.
-std::vector<unsigned char> blackPng(unsigned side) {
+// Writes a valid, all-black 1-bit grey PNG, a few kilobytes for any size, and returns its
+// path. Compressed by zlib, many times faster than the codec's own compressor.
+std::string blackPng(unsigned side) {
     lodepng::State state;
     state.info_raw.colortype = state.info_png.color.colortype = LCT_GREY;
     state.info_raw.bitdepth = state.info_png.color.bitdepth = 1;
@@ -47,12 +47,8 @@ std::vector<unsigned char> blackPng(unsigned side) {
     std::vector<unsigned char> png;
     lodepng::encode(png, std::vector<unsigned char>(size_t(side) * ((side + 7) / 8)), side, side,
                     state);
-    return png;
-}
-
-std::string write(const std::string& name, const std::vector<unsigned char>& bytes) {
-    const std::string path = ::testing::TempDir() + name;
-    SoundMedia::writeFile(path, bytes);
+    const std::string path = ::testing::TempDir() + std::to_string(side) + ".png";
+    SoundMedia::writeFile(path, png);
     return path;
 }
 
@@ -68,12 +64,10 @@ void limitMemory(long allowanceMb) {
     setrlimit(RLIMIT_AS, &limit);
 }
 
-// probe png <path> <allowance MB> | probe ogg <path> <allowance MB> | probe wide
+// probe png|ogg <path> <allowance MB, 0 for none> | probe wide
 int probe(const std::string& what, const char* path, long allowanceMb) {
-    std::unique_ptr<MainClass> app;
-    if (what != "png") {
-        app.reset(new MainClass(self.c_str()));
-    }
+    // Pictures load without a window: audio and GL threads would share the memory allowance.
+    std::unique_ptr<MainClass> app(what == "png" ? nullptr : new MainClass(self.c_str()));
     if (what == "wide") {
         GLint maxSide = 0;
         glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
@@ -87,14 +81,12 @@ int probe(const std::string& what, const char* path, long allowanceMb) {
     }
     unsigned long size = 0;
     unsigned char* bytes = Utils::readFileIntoNewBuffer(path, &size);
-    if (allowanceMb > 0) {
+    if (allowanceMb > 0)
         limitMemory(allowanceMb);
-    }
-    if (what == "png") {
+    if (what == "png")
         Image image(bytes, size);
-    } else {
+    else
         delete app->getSoundManager()->loadSound(path);
-    }
     delete[] bytes;
     return 0;
 }
@@ -110,12 +102,10 @@ TEST(Hostile, EndsWithMessageAndStatusOne) {
     SoundMedia::writeOgg(bigOgg, SoundMedia::tone(1, 44100, 60.0, 440.0, 0.5));
     const std::vector<Case> cases = {
         // 23171 x 23171 x 4 bytes is just past INT_MAX.
-        {"huge picture", {"png", write("huge.png", blackPng(23171)), "0"}, "ASSERTION FAILED: "},
+        {"huge picture", {"png", blackPng(23171), "0"}, "ASSERTION FAILED: "},
         {"one column past the texture size", {"wide"}, "loaded\nASSERTION FAILED: "},
         // Decodes (64 MB) within the allowance; the library's own copy does not fit.
-        {"picture, memory short",
-         {"png", write("big.png", blackPng(4000)), "96"},
-         "#### Program cannot continue."},
+        {"picture, memory short", {"png", blackPng(4000), "96"}, "#### Program cannot continue."},
         // Decodes to 5 MB.
         {"long Ogg, memory short", {"ogg", bigOgg, "2"}, "#### Program cannot continue."},
     };
