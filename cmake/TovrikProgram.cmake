@@ -5,7 +5,12 @@
 #
 # The directory of the first source must hold MainClass.h. NO_ENTRY leaves out the
 # process entry (`main`), for test programs that bring their own.
-set(TOVRIK_SOURCE_DIR "${CMAKE_CURRENT_LIST_DIR}/../source")
+#
+# TOVRIK_SOURCE_DIR holds the callback unit and TOVRIK_ENTRY_SOURCE is the process entry:
+# in the source tree, or where the installed package put them (TovrikConfig.cmake).
+if(NOT TOVRIK_SOURCE_DIR)
+    set(TOVRIK_SOURCE_DIR "${CMAKE_CURRENT_LIST_DIR}/../source")
+endif()
 
 function(tovrik_add_program target)
     cmake_parse_arguments(ARG "NO_ENTRY" "" "SOURCES" ${ARGN})
@@ -18,7 +23,7 @@ function(tovrik_add_program target)
     get_filename_component(appDir "${first}" ABSOLUTE)
     get_filename_component(appDir "${appDir}" DIRECTORY)
     target_include_directories(${target} PRIVATE "${appDir}")
-    target_link_libraries(${target} PRIVATE tovrik)
+    target_link_libraries(${target} PRIVATE Tovrik::tovrik)
     if(WIN32)
         if(NOT ARG_NO_ENTRY)
             # A windowed program (WinMain, no console) with its manifest.

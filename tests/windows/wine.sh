@@ -29,6 +29,12 @@ wine_stop() {
     /usr/lib/wine/wineserver -w 2>/dev/null || true
 }
 
+# unpack_zip <zip> <folder>: the zip's contents into a new folder.
+unpack_zip() {
+    local zip
+    zip=$(realpath "$1") && mkdir -p "$2" && (cd "$2" && cmake -E tar xf "$zip")
+}
+
 failures=0
 checks=0
 

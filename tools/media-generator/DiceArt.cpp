@@ -394,3 +394,16 @@ Raster renderFace(const Typefaces& faces, int sides, int value) {
     picture.bleedColours(32);
     return picture;
 }
+
+Raster renderIcon(const Typefaces& faces, int size) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
+    cairo_t* cr = cairo_create(surface);
+    const double extent = size * 0.94 / std::max(1.0, dieWidth(20));
+    cairo_translate(cr, size / 2.0, size / 2.0);
+    cairo_scale(cr, extent, extent);
+    drawDie(cr, faces, 20, 20);
+    cairo_destroy(cr);
+    Raster icon = Raster::fromSurface(surface);
+    cairo_surface_destroy(surface);
+    return icon;
+}

@@ -16,3 +16,6 @@ double dieWidth(int sides);
 
 // The face picture: 512 x 512, the die in the band below the caption strip.
 Raster renderFace(const Typefaces& faces, int sides, int value);
+
+// The roller's icon: a d20 showing 20, filling a square of `size` pixels but for a margin.
+Raster renderIcon(const Typefaces& faces, int size);

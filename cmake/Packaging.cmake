@@ -1,0 +1,136 @@
+# What `cmake --install` puts where, and the packages CPack makes of it:
+#   Linux:   kelvarro_<version>_<arch>.deb (component roller) and
+#            libtovrik-dev_<version>_<arch>.deb (component dev)
+#   Windows: Kelvarro-<version>-win64.zip / -win32.zip (the program, its DLLs and media/)
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGE_VENDOR "Tovrik maintainers")
+set(CPACK_PACKAGE_CONTACT "Tovrik maintainers <maintainers@tovrik.invalid>")
+set(CPACK_PACKAGE_DIRECTORY "${PROJECT_BINARY_DIR}/packages")
+
+if(WIN32)
+    # The zip holds one folder, Kelvarro/, as the program expects to be started from.
+    install(TARGETS Tovrik RUNTIME DESTINATION Kelvarro COMPONENT roller)
+    install(FILES ${TOVRIK_WINDOWS_DLLS} DESTINATION Kelvarro COMPONENT roller)
+    install(DIRECTORY media/ DESTINATION Kelvarro/media COMPONENT roller)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        set(bits 64)
+    else()
+        set(bits 32)
+    endif()
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_PACKAGE_FILE_NAME "Kelvarro-${PROJECT_VERSION}-win${bits}")
+    set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+    include(CPack)
+    return()
+endif()
+
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+set(generated "${PROJECT_BINARY_DIR}/packaging")
+
+# --- The library: static archive, public headers, the callback unit and the entry, and
+# the package configuration that finds the system libraries and defines
+# tovrik_add_program.
+set(cmakeDir "${CMAKE_INSTALL_LIBDIR}/cmake/Tovrik")
+set(TOVRIK_INSTALL_SOURCEDIR "${CMAKE_INSTALL_DATADIR}/tovrik")
+install(TARGETS tovrik EXPORT TovrikTargets ARCHIVE DESTINATION "${CMAKE_INSTALL_LIBDIR}"
+    COMPONENT dev)
+install(FILES ${TOVRIK_PUBLIC_HEADERS} DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/tovrik"
+    COMPONENT dev)
+install(FILES source/OpenGLApp.cpp source/Tovrik.cpp DESTINATION "${TOVRIK_INSTALL_SOURCEDIR}"
+    COMPONENT dev)
+install(EXPORT TovrikTargets NAMESPACE Tovrik:: DESTINATION "${cmakeDir}" COMPONENT dev)
+configure_package_config_file(cmake/TovrikConfig.cmake.in "${generated}/TovrikConfig.cmake"
+    INSTALL_DESTINATION "${cmakeDir}" PATH_VARS TOVRIK_INSTALL_SOURCEDIR)
+# Before 1.0 a new minor version may change the interface.
+write_basic_package_version_file("${generated}/TovrikConfigVersion.cmake"
+    COMPATIBILITY SameMinorVersion)
+install(FILES "${generated}/TovrikConfig.cmake" "${generated}/TovrikConfigVersion.cmake"
+    cmake/TovrikProgram.cmake DESTINATION "${cmakeDir}" COMPONENT dev)
+install(FILES cmake/Dependencies.cmake DESTINATION "${cmakeDir}"
+    RENAME TovrikDependencies.cmake COMPONENT dev)
+
+# --- The dice roller: the program in a private folder (libexec/), its media in a data
+# folder, and a launcher in games/ that starts it from there; desktop entry, icons,
+# metainfo, man page.
+# The desktop entry's and metainfo's reverse-DNS name, and the home page, under whose
+# docs/ the metainfo's screenshots are.
+set(KELVARRO_APP_ID "org.tovrik.kelvarro")
+set(KELVARRO_HOMEPAGE "https://tovrik.invalid/kelvarro")
+set(KELVARRO_LICENSE "MIT")
+set(programDir "${CMAKE_INSTALL_LIBEXECDIR}/kelvarro")
+set(dataDir share/games/kelvarro)
+file(RELATIVE_PATH launcher_to_data "/x/games" "/x/${dataDir}")
+file(RELATIVE_PATH launcher_to_program "/x/games" "/x/${programDir}/Tovrik")
+configure_file(packaging/kelvarro.in "${generated}/kelvarro" @ONLY)
+configure_file(packaging/kelvarro.metainfo.xml.in
+    "${generated}/${KELVARRO_APP_ID}.metainfo.xml" @ONLY)
+# The copyright file carries the font's licence as media/LICENSE states it.
+file(READ media/LICENSE licence)
+string(REGEX REPLACE "^.*carries its licence:\n\n" "" licence "${licence}")
+string(REGEX REPLACE "\n+$" "" licence "${licence}")
+string(REGEX REPLACE "\n\n" "\n.\n" licence "${licence}")
+string(REPLACE "\n" "\n " BITSTREAM_VERA " ${licence}")
+configure_file(packaging/copyright.in "${generated}/copyright" @ONLY)
+# Debian wants the man page and the changelog compressed, reproducibly.
+foreach(file kelvarro.6 changelog)
+    add_custom_command(OUTPUT "${generated}/${file}.gz"
+        COMMAND gzip -9n -c "${PROJECT_SOURCE_DIR}/packaging/${file}" > "${generated}/${file}.gz"
+        DEPENDS "packaging/${file}")
+    list(APPEND compressed "${generated}/${file}.gz")
+endforeach()
+add_custom_target(packaging-files ALL DEPENDS ${compressed})
+
+install(TARGETS Tovrik RUNTIME DESTINATION "${programDir}" COMPONENT roller)
+install(DIRECTORY media/ DESTINATION "${dataDir}/media" COMPONENT roller
+    PATTERN LICENSE EXCLUDE)
+install(PROGRAMS "${generated}/kelvarro" DESTINATION games COMPONENT roller)
+install(FILES packaging/kelvarro.desktop DESTINATION "${CMAKE_INSTALL_DATADIR}/applications"
+    RENAME "${KELVARRO_APP_ID}.desktop" COMPONENT roller)
+install(FILES "${generated}/${KELVARRO_APP_ID}.metainfo.xml"
+    DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo" COMPONENT roller)
+foreach(size 48 128 256)
+    install(FILES "packaging/icons/kelvarro-${size}.png"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps"
+        RENAME kelvarro.png COMPONENT roller)
+endforeach()
+install(FILES "${generated}/kelvarro.6.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man6"
+    COMPONENT roller)
+foreach(component roller dev)
+    set(package kelvarro)
+    if(component STREQUAL dev)
+        set(package libtovrik-dev)
+    endif()
+    install(FILES "${generated}/copyright" "${generated}/changelog.gz"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/${package}" COMPONENT ${component})
+endforeach()
+
+# --- The Debian packages.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL roller dev)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${KELVARRO_HOMEPAGE}")
+set(CPACK_DEBIAN_ROLLER_PACKAGE_NAME kelvarro)
+set(CPACK_DEBIAN_ROLLER_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_ROLLER_PACKAGE_SHLIBDEPS ON)
+set(CPACK_COMPONENT_ROLLER_DESCRIPTION "desktop dice roller
+Kelvarro rolls d4, d6, d8, d10, d12 and d20 dice, one at a time or a heap of up
+to 200, with a wooden dice sound, and shows the faces. Keyboard and mouse
+controls; small windows switch to a compact layout.")
+set(CPACK_DEBIAN_DEV_PACKAGE_NAME libtovrik-dev)
+set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
+# A static library: what it links comes from the development packages, which
+# dpkg-shlibdeps cannot see.
+set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "cmake, pkg-config, freeglut3-dev, libglu1-mesa-dev, \
+libopenal-dev, libalut-dev, libvorbis-dev, liblodepng-dev")
+set(CPACK_COMPONENT_DEV_DESCRIPTION "small 2D game library (development files)
+Tovrik opens one GLUT window, draws with OpenGL 1.x in window pixels, shows PNG
+pictures and bitmap fonts, plays WAV and Ogg Vorbis sounds through OpenAL, and
+calls the handlers of one application class. This package holds the static
+library, its headers and the CMake package: find_package(Tovrik) and
+tovrik_add_program(<game> SOURCES MainClass.cpp).")
+include(CPack)
