@@ -100,7 +100,7 @@ struct Case {
 TEST(Hostile, EndsWithMessageAndStatusOne) {
     const std::string bigOgg = ::testing::TempDir() + "long.ogg";
     SoundMedia::writeOgg(bigOgg, SoundMedia::tone(1, 44100, 60.0, 440.0, 0.5));
-    const std::vector<Case> cases = {
+    std::vector<Case> cases = {
         // 23171 x 23171 x 4 bytes is just past INT_MAX.
         {"huge picture", {"png", blackPng(23171), "0"}, "ASSERTION FAILED: "},
         {"one column past the texture size", {"wide"}, "loaded\nASSERTION FAILED: "},
@@ -109,10 +109,18 @@ TEST(Hostile, EndsWithMessageAndStatusOne) {
         // Decodes to 5 MB.
         {"long Ogg, memory short", {"ogg", bigOgg, "2"}, "#### Program cannot continue."},
     };
+#ifdef __SANITIZE_ADDRESS__
+    // There a failed throwing allocation is the sanitizer's own report, never bad_alloc.
+    cases.pop_back();
+#endif
+    // A failed allocation gives null under AddressSanitizer too, and freed memory is not
+    // held back; the probe's fatal exits leave their memory behind on purpose.
+    const std::vector<EnvSetting> env = {
+        {"ASAN_OPTIONS", "allocator_may_return_null=1:quarantine_size_mb=0:detect_leaks=0"}};
     for (const Case& c : cases) {
         std::vector<std::string> argv = {self, "probe"};
         argv.insert(argv.end(), c.args.begin(), c.args.end());
-        const ChildResult r = runProgram(argv);
+        const ChildResult r = runProgram(argv, env);
         EXPECT_TRUE(r.finished && r.exitStatus == 1) << c.name << ": " << r.exitStatus;
         EXPECT_NE(r.out.find(c.output), std::string::npos) << c.name << ":\n" << r.out;
     }
