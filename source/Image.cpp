@@ -2,8 +2,10 @@
 
 #include <lodepng.h>
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "Texture.h"
 #include "Utils.h"
@@ -18,8 +20,12 @@ struct D2D1_SIZE_U {
 // The pixels and the texture of one image.
 class ID2D1Bitmap {
 public:
+    // Running out of memory is a fatal condition, not an exception escaping the library.
     explicit ID2D1Bitmap(const D2D1_SIZE_U& bitmapSize)
-        : m_buffer(new unsigned char[byteCount(bitmapSize)]), size(bitmapSize) {}
+        : m_buffer(new (std::nothrow) unsigned char[byteCount(bitmapSize)]), size(bitmapSize) {
+        if (!m_buffer)
+            Utils::die();
+    }
 
     ~ID2D1Bitmap() {
         Texture::unloadTexture(m_textureId);
@@ -50,10 +56,26 @@ private:
     static size_t byteCount(const D2D1_SIZE_U& s) { return size_t(s.width) * 4 * s.height; }
 };
 
+namespace {
+
+// The texture path counts bytes in an int. Checked on the header, before decoding: a 1-bit
+// picture of a few kilobytes can claim gigabytes of pixels.
+bool fitsTexturePath(unsigned width, unsigned height) {
+    return height == 0 || width <= INT_MAX / 4 / height;
+}
+
+}  // namespace
+
 Image::Image(unsigned char* fileBuffer, size_t fileSize) {
-    unsigned char* decoded = nullptr;
     unsigned width = 0;
     unsigned height = 0;
+    LodePNGState header;
+    lodepng_state_init(&header);
+    const unsigned headerError = lodepng_inspect(&width, &height, &header, fileBuffer, fileSize);
+    lodepng_state_cleanup(&header);
+    UTILS_ASSERT(headerError != 0 || fitsTexturePath(width, height));
+
+    unsigned char* decoded = nullptr;
     const unsigned error = lodepng_decode32(&decoded, &width, &height, fileBuffer, fileSize);
     if (error != 0) {
         free(decoded);  // the codec's own allocation, released before the program ends
@@ -91,7 +113,8 @@ int Image::getIdTexture() const {
 }
 
 void Image::initBitmap(int width, int height) {
-    UTILS_ASSERT(width >= 0 && height >= 0);
+    UTILS_ASSERT(width >= 0 && height >= 0 &&
+                 fitsTexturePath(static_cast<unsigned>(width), static_cast<unsigned>(height)));
     m_bitmap = new ID2D1Bitmap(
         D2D1_SIZE_U{static_cast<unsigned int>(width), static_cast<unsigned int>(height)});
 }

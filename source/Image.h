@@ -12,10 +12,13 @@ class ID2D1Bitmap;
 class Image {
 public:
     // Decodes PNG bytes of any colour type and depth and uploads them as a texture.
-    // Bytes that are not a valid PNG end the program through an assertion. An OpenGL
-    // context must exist.
+    // Bytes that are not a valid PNG, and pictures the texture path cannot take (more than
+    // INT_MAX bytes of pixels, a side past GL_MAX_TEXTURE_SIZE), end the program through an
+    // assertion; running out of memory ends it through Utils::die. An OpenGL context must
+    // exist.
     Image(unsigned char* fileBuffer, size_t fileSize);
-    // A bitmap of that size with unfilled pixels and no texture (name 0).
+    // A bitmap of that size with unfilled pixels and no texture (name 0). Sizes that are
+    // negative or past INT_MAX bytes of pixels end the program as above.
     Image(int width, int height);
     ~Image();
 

@@ -76,10 +76,12 @@ void OpenGLApp::run() {
             mainClass->render();
             continue;
         }
+        // Cleared before the frame step, not after it: an event handled inside the step
+        // (Escape among them) must not be forgotten, or the wait below outlasts it.
+        eventHappened = false;
         checkResize();
         mainClass->manageOpenGL();
         mainClass->render();
-        eventHappened = false;
         do {
             Utils::sleepMs(IDLE_POLL_MS);
             checkResize();

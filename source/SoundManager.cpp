@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <limits>
+#include <new>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,6 +21,9 @@ namespace {
 
 // Bytes asked of the decoder per read.
 constexpr int OGG_BUFFER_SIZE = 32768;
+
+// The most decoded bytes one OpenAL buffer takes.
+constexpr unsigned long long MAX_SOUND_BYTES = std::numeric_limits<ALsizei>::max();
 
 // Sample layout handed to ov_read: the byte order of every supported platform.
 constexpr int OGG_LITTLE_ENDIAN = 0;
@@ -77,7 +82,18 @@ void loadOggPrivate(const std::string& fileName, std::vector<char>& buffer, ALen
             std::cerr << "Error decoding " << fileName << std::endl;
             Utils::dieErrorMessageToUser("error decoding ogg file");
         }
-        buffer.insert(buffer.end(), block, block + bytes);
+        // OpenAL takes the size as an ALsizei: a longer sound would be cut or silent.
+        if (static_cast<unsigned long long>(bytes) + buffer.size() > MAX_SOUND_BYTES) {
+            ov_clear(&oggFile);
+            Utils::dieErrorMessageToUser(fileName + ": decoded sound too long");
+        }
+        // Running out of memory is a fatal condition, not an exception escaping the library.
+        try {
+            buffer.insert(buffer.end(), block, block + bytes);
+        } catch (const std::bad_alloc&) {
+            ov_clear(&oggFile);
+            Utils::die();
+        }
     } while (bytes > 0);
 
     ov_clear(&oggFile);

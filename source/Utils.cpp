@@ -92,6 +92,17 @@ std::string convertWStringToString(std::wstring str) {
     return result;
 }
 
+unsigned int seedFrom(unsigned long long clockTicks, unsigned long long processId) {
+    // The counter keeps two calls apart even when the clock has not moved between them.
+    static unsigned long long calls = 0;
+    unsigned long long x = clockTicks ^ (processId << 40) ^ (++calls * 0x9E3779B97F4A7C15ULL);
+    // A bijective 64-bit mix, so that neighbouring inputs give unrelated seeds.
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
+    x ^= x >> 31;
+    return static_cast<unsigned int>(x ^ (x >> 32));
+}
+
 int random(int maxValueNotIncluded) {
     if (maxValueNotIncluded <= 0)
         return 0;

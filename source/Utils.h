@@ -63,8 +63,14 @@ long getMillisecond();
 long long getMicrosecondTime();
 // Suspends the thread; 0 returns at once.
 void sleepMs(unsigned int miliseconds);
-// Seeds the generator behind random() from the clock.
+// Seeds the generator behind random() with a value that differs on every call: the
+// high-resolution clock, the process id and a call counter, mixed. (Whole seconds alone
+// would replay the same rolls after two reseeds in one second, or in two programs started
+// together.)
 void initRandomSeed();
+// For the platform units' initRandomSeed: mixes a clock reading, the process id and a
+// per-process call counter into a seed.
+unsigned int seedFrom(unsigned long long clockTicks, unsigned long long processId);
 // A number from 0 to maxValueNotIncluded - 1 (modulo bias not corrected); 0 when the bound
 // is 0 or less.
 int random(int maxValueNotIncluded);

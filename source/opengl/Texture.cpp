@@ -3,12 +3,20 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <climits>
+
 #include "Utils.h"
 
 namespace Texture {
 
 int loadTexture(int width, int height, unsigned char* data, bool isAlpha) {
     UTILS_ASSERT(data != nullptr);
+    // GLU scales a side past the limit down with int byte counts and fails on large pictures
+    // in its own way (a crash): refuse them before anything reaches GL.
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    const long long bytes = static_cast<long long>(width) * height * (isAlpha ? 4 : 3);
+    UTILS_ASSERT(width <= maxSide && height <= maxSide && bytes <= INT_MAX);
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);

@@ -11,8 +11,8 @@
 namespace Texture {
 
 // Builds a mipmapped, repeating texture from top-row-first pixels (4 bytes per pixel when
-// isAlpha, else 3) and returns its name, left bound. Null pixels or a failed mipmap build
-// end the program.
+// isAlpha, else 3) and returns its name, left bound. Null pixels, a side past
+// GL_MAX_TEXTURE_SIZE, more than INT_MAX bytes or a failed mipmap build end the program.
 int loadTexture(int width, int height, unsigned char* data, bool isAlpha);
 
 // Deletes the texture; name 0 is ignored.

@@ -82,7 +82,11 @@ void sleepMs(unsigned int miliseconds) {
 }
 
 void initRandomSeed() {
-    srand(static_cast<unsigned int>(time(nullptr)));
+    timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    srand(seedFrom(static_cast<unsigned long long>(now.tv_sec) * 1000000000ULL +
+                       static_cast<unsigned long long>(now.tv_nsec),
+                   static_cast<unsigned long long>(getpid())));
 }
 
 FILE* openFile(const std::string& filepath) {

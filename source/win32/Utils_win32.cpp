@@ -54,9 +54,9 @@ void sleepMs(unsigned int miliseconds) {
 }
 
 void initRandomSeed() {
-    SYSTEMTIME now;
-    GetSystemTime(&now);
-    srand(now.wMilliseconds);
+    LARGE_INTEGER count;
+    QueryPerformanceCounter(&count);
+    srand(seedFrom(static_cast<unsigned long long>(count.QuadPart), GetCurrentProcessId()));
 }
 
 FILE* openFile(const std::string& filepath) {
