@@ -48,6 +48,7 @@ TEST(Vector, ArithmeticTruncatesTowardZeroAndRemaindersStayDefined) {
     EXPECT_EQ(Int2(0, 0), Int2(7, -7) % 0);
     EXPECT_EQ(Int2(0, 0), Int2(INT_MIN, 5) % -1);
     EXPECT_EQ(Color(1, 2, 0, 0), Color(1, 2));
+    EXPECT_EQ(Color(255, 255, 255, 128), colorSemiTransparent);  // white, as documented
     const int raw[3] = {4, 5, 6};
     EXPECT_EQ(Int2(4, 5), Int2(raw, 3));
     EXPECT_EQ(7, Int2(3, 4).sumOfElements());
