@@ -44,15 +44,6 @@ TEST(GlyphScan, CellsStartOneColumnLeftOfTheInkAndAreFourWider) {
     EXPECT_EQ(t.x, int(columns.size()) - 1);  // just past the empty column after '~'
 }
 
-TEST(GlyphScan, InkInColumnZeroLeavesTheFirstCharacterWithoutGlyph) {
-    const std::string columns = FontImage::full(0);
-    const Tables t = scan(columns);
-    EXPECT_EQ(t.pos['!'], -1);
-    EXPECT_EQ(t.width['!'], -1);
-    for (int code = '"'; code <= 126; ++code)
-        EXPECT_EQ(t.pos[code], FontImage::inkRuns(columns)[code - 33].first - 1) << code;
-}
-
 TEST(GlyphScan, CharactersBeyondTheImagesGlyphsStayWithoutGlyph) {
     const std::string ten = ".#..##..#..##..#..##..#..##..#..##";  // the last at the right edge
     expectCells(scan(ten), ten, 33, 43);
