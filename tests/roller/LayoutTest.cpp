@@ -58,16 +58,13 @@ TEST_F(RollerLayout, ReferenceWindowsButtonByButton) {
                          << r.width << " x " << r.height << " one die " << oneDie);
             app.onKeyPressed(oneDie ? 's' : 'm');
             show(r.width, r.height);
-            const std::pair<Button*, At> buttons[] = {{&RollerProbe::simple(app), r.simple},
-                                                      {&RollerProbe::multi(app), r.multi},
-                                                      {&RollerProbe::clear(app), r.clear},
-                                                      {&RollerProbe::reroll(app), r.reroll},
-                                                      {&RollerProbe::entry(app, 4), r.entries[0]},
-                                                      {&RollerProbe::entry(app, 6), r.entries[1]},
-                                                      {&RollerProbe::entry(app, 8), r.entries[2]},
-                                                      {&RollerProbe::entry(app, 10), r.entries[3]},
-                                                      {&RollerProbe::entry(app, 12), r.entries[4]},
-                                                      {&RollerProbe::entry(app, 20), r.entries[5]}};
+            std::vector<std::pair<Button*, At>> buttons = {{&RollerProbe::simple(app), r.simple},
+                                                           {&RollerProbe::multi(app), r.multi},
+                                                           {&RollerProbe::clear(app), r.clear},
+                                                           {&RollerProbe::reroll(app), r.reroll}};
+            for (int i = 0; i < 6; ++i) {
+                buttons.push_back({&RollerProbe::entry(app, SIDES[i]), r.entries[i]});
+            }
             for (const auto& [button, place] : buttons) {
                 EXPECT_EQ(button->getPosition(), at(place));
                 EXPECT_EQ(button->getSize(), Int2(r.buttonWidth, r.buttonHeight));
