@@ -72,7 +72,7 @@ public:
         lastInput = Clock::now();
     }
     bool waitFor(const std::function<bool(const Shot&)>& done, Shot* last = nullptr) {
-        const auto deadline = Clock::now() + std::chrono::seconds(20);
+        const auto deadline = Clock::now() + std::chrono::seconds(60);
         for (Shot s = x.shot();; s = x.shot()) {
             if (!s.empty() && done(s)) {
                 if (last != nullptr) {
@@ -90,7 +90,7 @@ public:
     Shot settled(const std::function<bool(const Shot&)>& done = [](const Shot&) { return true; }) {
         Shot previous;
         Clock::time_point changed = lastInput;
-        const auto deadline = Clock::now() + std::chrono::seconds(20);
+        const auto deadline = Clock::now() + std::chrono::seconds(60);
         for (int same = 0; Clock::now() < deadline;) {
             std::this_thread::sleep_for(std::chrono::milliseconds(80));
             Shot s = x.shot();
