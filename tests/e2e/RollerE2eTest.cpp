@@ -54,6 +54,10 @@ public:
             waitpid(pid, nullptr, 0);
         }
         std::remove(outputPath.c_str());
+        // The X server drops the window a little later; the next test must not find it.
+        for (int i = 0; i < 250 && x.id != 0 && !x.shot(0, 0, 1, 1).empty(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
     }
 
     // Window found, at the screen's corner, pointer on it, first frame drawn.

@@ -57,7 +57,8 @@ bool XWindow::find(const std::string& title, double seconds, const std::function
         const ChildResult found = runProgram(
             {XDOTOOL, "search", "--onlyvisible", "--name", "^" + title + "$"}, {}, ".", 10);
         if (found.exitStatus == 0 && !found.out.empty()) {
-            id = std::stoul(found.out);
+            // The newest of them: a window of an ended program may linger for a moment.
+            id = std::stoul(linesOf(found.out).back());
             return true;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
