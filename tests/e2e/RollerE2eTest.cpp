@@ -60,12 +60,20 @@ public:
         }
     }
 
-    // Window found, at the screen's corner, pointer on it, first frame drawn.
+    // Window found, at the screen's corner, pointer on it, first frame drawn. A first
+    // frame drawn before the window was mapped is lost and the roller draws again only
+    // after input: a key it ignores brings the frame back.
     bool open() {
-        return x.find("Kelvarro \\(desktop version\\)", 20,
-                      [&] { return status < 0 && !exited(); }) &&
-               x.xdo("windowmove --sync WIN 0 0") && x.xdo("mousemove --window WIN 1 1") &&
-               waitFor([](const Shot& s) { return s.is(560, 300, BACKGROUND); });
+        if (!x.find("Kelvarro \\(desktop version\\)", 20, [&] { return !exited(); }) ||
+            !x.xdo("windowmove --sync WIN 0 0") || !x.xdo("mousemove --window WIN 1 1")) {
+            return false;
+        }
+        for (int tries = 0; tries < 10; ++tries, x.key("3")) {
+            if (waitFor([](const Shot& s) { return s.is(560, 300, BACKGROUND); }, 3)) {
+                return true;
+            }
+        }
+        return false;
     }
     void key(const std::string& keys, int repeat = 1) {
         x.key(keys, repeat, 4);
@@ -75,19 +83,14 @@ public:
         x.resize(width, height);
         lastInput = Clock::now();
     }
-    bool waitFor(const std::function<bool(const Shot&)>& done, Shot* last = nullptr) {
-        const auto deadline = Clock::now() + std::chrono::seconds(60);
-        for (Shot s = x.shot();; s = x.shot()) {
-            if (!s.empty() && done(s)) {
-                if (last != nullptr) {
-                    *last = s;
-                }
-                return true;
-            }
+    bool waitFor(const std::function<bool(const Shot&)>& done, int seconds) {
+        const auto deadline = Clock::now() + std::chrono::seconds(seconds);
+        for (Shot s = x.shot(); s.empty() || !done(s); s = x.shot()) {
             if (Clock::now() > deadline || exited()) {
                 return false;
             }
         }
+        return true;
     }
     // The window once it has shown the same picture, and only that, for longer than a
     // roll lasts (a roll redraws it continuously), and `done` holds for it.
@@ -296,21 +299,30 @@ TEST(RollerE2e, KeySixShowsASixSidedFaceAndPlaysTheSound) {
     roller.key("Escape");
     ASSERT_EQ(roller.waitExit(), 0) << roller.output();
 
-    // 16-bit samples after the header; what was written before the key is silence.
-    std::ifstream file(recording, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), {});
-    const size_t data = bytes.find("data") + 8;
-    ASSERT_LT(data, bytes.size());
-    const int channels = bytes[22], rate = *reinterpret_cast<const int*>(&bytes[24]);
-    const short* samples = reinterpret_cast<const short*>(&bytes[data]);
-    const long count = long(bytes.size() - data) / 2, keyAt = long(before.st_size - data) / 2;
-    long first = 0;
-    while (first < count && std::abs(samples[first]) <= 300) {
-        ++first;
-    }
-    ASSERT_LT(first, count) << "the roll sound was not heard";
-    EXPECT_GE(first, keyAt - rate * channels / 50) << "sound before the key";
-    EXPECT_LT(1000.0 * (first - keyAt) / (rate * channels), 300.0) << "ms after the key";
+    // In ms from the start of a 16-bit WAV: the byte offset `at`, and the first loud sample.
+    struct Times {
+        double at = -1, loud = -1;
+    };
+    const auto times = [](const std::string& path, long at) {
+        std::ifstream file(path, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(file)), {});
+        const size_t data = bytes.find("data") + 8;
+        const int channels = bytes[22], rate = *reinterpret_cast<const int*>(&bytes[24]);
+        const short* samples = reinterpret_cast<const short*>(&bytes[data]);
+        const long count = long(bytes.size() - data) / 2;
+        long i = 0;
+        while (i < count && std::abs(samples[i]) <= 300) {
+            ++i;
+        }
+        const double ms = 1000.0 / (rate * channels);
+        return Times{(at - long(data)) / 2 * ms, i < count ? i * ms : -1};
+    };
+    const double lead = times(SOURCE + "/media/44061__marnik__dicewood.wav", 0).loud;
+    const Times heard = times(recording, before.st_size);
+    ASSERT_GE(lead, 0);
+    ASSERT_GE(heard.loud, 0) << "the roll sound was not heard";
+    EXPECT_GE(heard.loud + 20, heard.at) << "sound before the key";
+    EXPECT_LT(heard.loud - lead - heard.at, 250) << "ms from the key to the sound";
     runProgram({"/bin/rm", "-rf", dir});
 }
 
