@@ -11,7 +11,6 @@
 #include <sstream>
 #include <thread>
 
-#include <lodepng.h>
 #include "Layouts.h"
 #include "Process.h"
 #include "XInput.h"
@@ -111,12 +110,6 @@ public:
             }
             previous = std::move(s);
         }
-        if (!previous.empty()) {
-            lodepng::encode("/tmp/tovrik-settled-timeout.png", previous.rgb, previous.width,
-                            previous.height, LCT_RGB);
-        }
-        fprintf(stderr, "DEBUG timeout empty=%d w=%d h=%d\n", previous.empty(), previous.width,
-                previous.height);
         return Shot();
     }
     bool exited() {
