@@ -77,14 +77,16 @@ void OpenGLApp::run() {
             continue;
         }
         checkResize();
+        // Cleared before this step's events are handled: an input among them (one that
+        // starts an animation, say) must not be slept through by the wait below.
+        eventHappened = false;
         mainClass->manageOpenGL();
         mainClass->render();
-        eventHappened = false;
-        do {
+        while (!eventHappened) {
             Utils::sleepMs(IDLE_POLL_MS);
             checkResize();
             mainClass->manageOpenGL();
-        } while (!eventHappened);
+        }
         mainClass->manageOpenGL();
         mainClass->render();
     }

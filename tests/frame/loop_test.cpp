@@ -147,6 +147,32 @@ TEST_F(Loop, ResizeWhileBusyWaitsUntilTheApplicationIdles) {
     EXPECT_EQ(Int2(700, 500), app.getDisplay()->getWindowSize());
 }
 
+// An input handled in the step that comes before an idle frame (here one that makes
+// the application busy) ends the wait that follows that frame.
+TEST_F(Loop, InputJustBeforeAnIdleFrameIsNotSleptThrough) {
+    MainClass& app = theApp();
+    bool busy = false;
+    app.updateScript = [&] { return busy; };
+    int phase = 0, quiet = 0, before = 0, steps = 0;
+    ASSERT_TRUE(runLoop([&](LoopScript& loop) {
+        if (phase == 0 && app.renders != before) {
+            before = app.renders;
+            quiet = 0;
+        } else if (phase == 0 && ++quiet == 3) {  // asleep: wake it
+            OpenGLApp_onKeyDownSpecial(GLUT_KEY_F5, 0, 0);
+            phase = 1;
+        } else if (phase == 1 && app.renders == before + 1) {
+            // The woken frame is drawn; the idle frame is drawn after this step.
+            OpenGLApp_onKeyDownSpecial(GLUT_KEY_F6, 0, 0);
+            busy = true;
+            phase = 2;
+        } else if (phase == 2 && ++steps == 20) {
+            loop.stop();
+        }
+    }));
+    EXPECT_GT(app.renders, before + 10) << "the loop slept through the input";
+}
+
 // A figure rather than a timing check: about 100 steps a second, never much more.
 TEST_F(Loop, BusyModeIsPacedToAboutOneHundredStepsPerSecond) {
     MainClass& app = theApp();
