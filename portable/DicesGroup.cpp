@@ -1,39 +1,30 @@
 #include "DicesGroup.h"
 
-#include <sstream>
 #include <string>
 
 #include "Button.h"
 #include "Sprite.h"
 
-template <int N>
-DicesGroup<N>::DicesGroup() : insightButton(nullptr), dices() {
-    for (int i = 0; i < N; ++i) {
-        std::ostringstream path;
-        path << "media/d" << N << "/" << (i + 1) << ".png";
-        dices[i] = new Sprite(path.str().c_str());
+DicesGroup::DicesGroup(int nbSided) : insightButton(nullptr) {
+    const std::string folder = "media/d" + std::to_string(nbSided) + "/";
+    for (int i = 1; i <= nbSided; ++i) {
+        dices.push_back(new Sprite((folder + std::to_string(i) + ".png").c_str()));
     }
-    std::ostringstream caption;
-    caption << N << "-sided die";
-    std::ostringstream picture;
-    picture << "media/d" << N << "/1.png";
-    insightButton = new Button(picture.str().c_str(), caption.str().c_str());
+    const std::string caption = std::to_string(nbSided) + "-sided die";
+    insightButton = new Button((folder + "1.png").c_str(), caption.c_str());
 }
 
-template <int N>
-DicesGroup<N>::~DicesGroup() {
-    for (int i = 0; i < N; ++i) {
-        delete dices[i];
+DicesGroup::~DicesGroup() {
+    for (Sprite* face : dices) {
+        delete face;
     }
     delete insightButton;
 }
 
-template <int N>
-Int2 DicesGroup<N>::drawMain(const Int2& halfSizeMain, Int2 posBegin, float scale,
-                             int currentDice) {
+Int2 DicesGroup::drawMain(const Int2& halfSizeMain, Int2 posBegin, float scale, int currentDice) {
     // The heap is only filled with faces 0 to N - 1; anything else is not drawn
     // rather than read past the table.
-    if (currentDice < 0 || currentDice >= N) {
+    if (currentDice < 0 || currentDice >= static_cast<int>(dices.size())) {
         return posBegin;
     }
     Sprite* face = dices[currentDice];
@@ -47,37 +38,25 @@ Int2 DicesGroup<N>::drawMain(const Int2& halfSizeMain, Int2 posBegin, float scal
     return posBegin;
 }
 
-template <int N>
-Int2 DicesGroup<N>::getSizeInsight() {
+Int2 DicesGroup::getSizeInsight() {
     return insightButton->getSize();
 }
 
-template <int N>
-void DicesGroup<N>::setInsightPos(const Int2& pos) {
+void DicesGroup::setInsightPos(const Int2& pos) {
     insightButton->setPosition(pos);
 }
 
-template <int N>
-void DicesGroup<N>::drawInsight(MainClass* this_) {
+void DicesGroup::drawInsight(MainClass* this_) {
     insightButton->draw(this_);
 }
 
-template <int N>
-bool DicesGroup<N>::isInInsight(const Int2& pos) {
+bool DicesGroup::isInInsight(const Int2& pos) {
     return insightButton->isIn(pos);
 }
 
-template <int N>
-void DicesGroup<N>::updateImage() {
+void DicesGroup::updateImage() {
     insightButton->updateImage();
-    for (int i = 0; i < N; ++i) {
-        dices[i]->updateImage();
+    for (Sprite* face : dices) {
+        face->updateImage();
     }
 }
-
-template struct DicesGroup<4>;
-template struct DicesGroup<6>;
-template struct DicesGroup<8>;
-template struct DicesGroup<10>;
-template struct DicesGroup<12>;
-template struct DicesGroup<20>;

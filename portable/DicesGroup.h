@@ -2,17 +2,18 @@
 // the selection panel (a button showing face 1 captioned "N-sided die").
 #pragma once
 
+#include <vector>
+
 #include "Core.h"
 
 class Button;
 class MainClass;
 class Sprite;
 
-template <int N>
 struct DicesGroup {
     // Loads media/dN/1.png to media/dN/N.png and the entry button; a missing or
     // broken picture ends the program inside the loader.
-    DicesGroup();
+    explicit DicesGroup(int nbSided);
     ~DicesGroup();
     DicesGroup(const DicesGroup&) = delete;
     DicesGroup& operator=(const DicesGroup&) = delete;
@@ -27,13 +28,5 @@ struct DicesGroup {
     void updateImage();
 
     Button* insightButton;
-    Sprite* dices[N];  // element k shows face k + 1
+    std::vector<Sprite*> dices;  // element k shows face k + 1
 };
-
-// The roller's six die types; their code lives in DicesGroup.cpp.
-extern template struct DicesGroup<4>;
-extern template struct DicesGroup<6>;
-extern template struct DicesGroup<8>;
-extern template struct DicesGroup<10>;
-extern template struct DicesGroup<12>;
-extern template struct DicesGroup<20>;

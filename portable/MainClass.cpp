@@ -14,18 +14,18 @@
 
 bool isSmallMode = false;
 
+const MainClass::DieType MainClass::DIE_TYPES[6] = {
+    {4, '4', 0, 0, &MainClass::dicesGroup4},   {6, '6', 0, 1, &MainClass::dicesGroup6},
+    {8, '8', 0, 2, &MainClass::dicesGroup8},   {10, '0', 1, 0, &MainClass::dicesGroup10},
+    {12, '1', 1, 1, &MainClass::dicesGroup12}, {20, '2', 1, 2, &MainClass::dicesGroup20},
+};
+
 MainClass::MainClass(const char* argv0)
     : AbstractMainClass(argv0, WINDOW_TITLE_DESKTOP_APP, WINDOW_WIDTH_DESKTOP_APP,
                         WINDOW_HEIGHT_DESKTOP_APP, false),
       textMain(nullptr),
       textSelect(nullptr),
       textAdd(nullptr),
-      dicesGroup4(nullptr),
-      dicesGroup6(nullptr),
-      dicesGroup8(nullptr),
-      dicesGroup10(nullptr),
-      dicesGroup12(nullptr),
-      dicesGroup20(nullptr),
       oneDiceOnly(true),
       buttonSimple(nullptr),
       buttonMulti(nullptr),
@@ -43,12 +43,9 @@ MainClass::MainClass(const char* argv0)
     buttonMulti = new Button("media/multi.png", "Multiple dice");
     buttonSimple->hide();
 
-    dicesGroup4 = new DicesGroup<4>();
-    dicesGroup6 = new DicesGroup<6>();
-    dicesGroup8 = new DicesGroup<8>();
-    dicesGroup10 = new DicesGroup<10>();
-    dicesGroup12 = new DicesGroup<12>();
-    dicesGroup20 = new DicesGroup<20>();
+    for (const DieType& type : DIE_TYPES) {
+        this->*type.group = new DicesGroup(type.nbSided);
+    }
 
     buttonClear = new Button("media/clear.png", "Clear dice heap (c)");
     buttonReroll = new Button("media/reroll.png", "Reroll (space)");
@@ -68,12 +65,9 @@ MainClass::~MainClass() {
     delete textMain;
     delete textSelect;
     delete textAdd;
-    delete dicesGroup4;
-    delete dicesGroup6;
-    delete dicesGroup8;
-    delete dicesGroup10;
-    delete dicesGroup12;
-    delete dicesGroup20;
+    for (const DieType& type : DIE_TYPES) {
+        delete (this->*type.group);
+    }
     delete Font::getDefaultFont();
     Font::setDefaultFont(nullptr);
 }
@@ -151,32 +145,29 @@ void inputPrologue(long& millisecondEndRoll) {
 
 }  // namespace
 
+DicesGroup* MainClass::groupOf(int nbSided) {
+    for (const DieType& type : DIE_TYPES) {
+        if (type.nbSided == nbSided) {
+            return this->*type.group;
+        }
+    }
+    return nullptr;
+}
+
 void MainClass::onKeyPressed(int virtualKey) {
     inputPrologue(millisecondEndRoll);
+    for (const DieType& type : DIE_TYPES) {
+        if (virtualKey == type.key) {
+            chooseDice(type.nbSided);
+            return;
+        }
+    }
     switch (virtualKey) {
         case KEY_ESCAPE:
             isAppRunning = false;
             break;
         case ' ':
             roll();
-            break;
-        case '0':
-            chooseDice(10);
-            break;
-        case '1':
-            chooseDice(12);
-            break;
-        case '2':
-            chooseDice(20);
-            break;
-        case '4':
-            chooseDice(4);
-            break;
-        case '6':
-            chooseDice(6);
-            break;
-        case '8':
-            chooseDice(8);
             break;
         case 'C':
         case 'c':
@@ -200,19 +191,13 @@ void MainClass::onKeyReleased(int) {}
 void MainClass::onPointerPressed(int, int x, int y) {
     inputPrologue(millisecondEndRoll);
     const Int2 p(x, y);
-    if (dicesGroup4->isInInsight(p)) {
-        chooseDice(4);
-    } else if (dicesGroup6->isInInsight(p)) {
-        chooseDice(6);
-    } else if (dicesGroup8->isInInsight(p)) {
-        chooseDice(8);
-    } else if (dicesGroup10->isInInsight(p)) {
-        chooseDice(10);
-    } else if (dicesGroup12->isInInsight(p)) {
-        chooseDice(12);
-    } else if (dicesGroup20->isInInsight(p)) {
-        chooseDice(20);
-    } else if (buttonSimple->isIn(p)) {
+    for (const DieType& type : DIE_TYPES) {
+        if ((this->*type.group)->isInInsight(p)) {
+            chooseDice(type.nbSided);
+            return;
+        }
+    }
+    if (buttonSimple->isIn(p)) {
         setOneDiceMode(true);
     } else if (buttonMulti->isIn(p)) {
         setOneDiceMode(false);
@@ -267,32 +252,6 @@ Int2 MainClass::getDicePosition(int index, int nbItemsWidth, const Int2& posBegi
                 posBegin.y() + (2 * halfSizeMain.y() * row) / nbItemsWidth);
 }
 
-void MainClass::drawDice(int nbSided, const Int2& halfSizeMain, const Int2& posDice, float scale,
-                         int diceValue) {
-    switch (nbSided) {
-        case 4:
-            dicesGroup4->drawMain(halfSizeMain, posDice, scale, diceValue);
-            break;
-        case 6:
-            dicesGroup6->drawMain(halfSizeMain, posDice, scale, diceValue);
-            break;
-        case 8:
-            dicesGroup8->drawMain(halfSizeMain, posDice, scale, diceValue);
-            break;
-        case 10:
-            dicesGroup10->drawMain(halfSizeMain, posDice, scale, diceValue);
-            break;
-        case 12:
-            dicesGroup12->drawMain(halfSizeMain, posDice, scale, diceValue);
-            break;
-        case 20:
-            dicesGroup20->drawMain(halfSizeMain, posDice, scale, diceValue);
-            break;
-        default:
-            break;
-    }
-}
-
 void MainClass::render() {
     Display* display = getDisplay();
 
@@ -304,12 +263,9 @@ void MainClass::render() {
     buttonMulti->updateImage();
     buttonClear->updateImage();
     buttonReroll->updateImage();
-    dicesGroup4->updateImage();
-    dicesGroup6->updateImage();
-    dicesGroup8->updateImage();
-    dicesGroup10->updateImage();
-    dicesGroup12->updateImage();
-    dicesGroup20->updateImage();
+    for (const DieType& type : DIE_TYPES) {
+        (this->*type.group)->updateImage();
+    }
 
     const Int2 windowSize = display->getWindowSize();
     const int width = windowSize.x();
@@ -341,12 +297,10 @@ void MainClass::render() {
     textSelect->setPosition(Int2(posX, posY));
     posY += 40;
     const int step = h + 10;
-    dicesGroup4->setInsightPos(Int2(posX, posY));
-    dicesGroup6->setInsightPos(Int2(posX, posY + step));
-    dicesGroup8->setInsightPos(Int2(posX, posY + 2 * step));
-    dicesGroup10->setInsightPos(Int2(posX2, posY));
-    dicesGroup12->setInsightPos(Int2(posX2, posY + step));
-    dicesGroup20->setInsightPos(Int2(posX2, posY + 2 * step));
+    for (const DieType& type : DIE_TYPES) {
+        (this->*type.group)
+            ->setInsightPos(Int2(type.column == 0 ? posX : posX2, posY + type.row * step));
+    }
 
     // 5. The heap as a grid of ceil(sqrt(n)) columns, row by row from the top left.
     const Int2 halfSizeMain = isSmallMode ? HALF_SIZE_MAIN * 0.5f : HALF_SIZE_MAIN;
@@ -357,7 +311,9 @@ void MainClass::render() {
         const float scaleItem = 1.0f / static_cast<float>(nbItemsWidth);
         for (int i = 0; i < nbDices; ++i) {
             const Int2 posDice = getDicePosition(i, nbItemsWidth, posBegin, halfSizeMain);
-            drawDice(dicesStack[i].first, halfSizeMain, posDice, scaleItem, dicesStack[i].second);
+            if (DicesGroup* group = groupOf(dicesStack[i].first)) {
+                group->drawMain(halfSizeMain, posDice, scaleItem, dicesStack[i].second);
+            }
         }
     }
     const long ms = Utils::getMillisecond();
@@ -388,12 +344,9 @@ void MainClass::render() {
     }
 
     // 9. Selection panel.
-    dicesGroup4->drawInsight(this);
-    dicesGroup6->drawInsight(this);
-    dicesGroup8->drawInsight(this);
-    dicesGroup10->drawInsight(this);
-    dicesGroup12->drawInsight(this);
-    dicesGroup20->drawInsight(this);
+    for (const DieType& type : DIE_TYPES) {
+        (this->*type.group)->drawInsight(this);
+    }
 
     // 10. Mode buttons; the current one is hidden and so drawn veiled.
     buttonSimple->draw(this);

@@ -53,19 +53,29 @@ private:
     void chooseDice(int nbSided);
     void clearHeap();
     void setOneDiceMode(bool oneDice);
-    void drawDice(int nbSided, const Int2& halfSizeMain, const Int2& posDice, float scale,
-                  int diceValue);
+    // The six die types: faces, the key that chooses one, the entry's column and row in
+    // the selection panel, and the group. Everything done per type goes through it.
+    struct DieType {
+        int nbSided;
+        char key;
+        int column;
+        int row;
+        DicesGroup* MainClass::*group;
+    };
+    static const DieType DIE_TYPES[6];
+    // The group of the type with nbSided faces; null for any other count.
+    DicesGroup* groupOf(int nbSided);
     void drawTabLines(const Int2& windowSize, int buttonWidth);
 
     TextElement* textMain;    // "Roll result", above the dice area
     TextElement* textSelect;  // "Roll a die:", heads the panel in one-die mode
     TextElement* textAdd;     // "Add a new die:", heads it in multiple-dice mode
-    DicesGroup<4>* dicesGroup4;
-    DicesGroup<6>* dicesGroup6;
-    DicesGroup<8>* dicesGroup8;
-    DicesGroup<10>* dicesGroup10;
-    DicesGroup<12>* dicesGroup12;
-    DicesGroup<20>* dicesGroup20;
+    DicesGroup* dicesGroup4 = nullptr;
+    DicesGroup* dicesGroup6 = nullptr;
+    DicesGroup* dicesGroup8 = nullptr;
+    DicesGroup* dicesGroup10 = nullptr;
+    DicesGroup* dicesGroup12 = nullptr;
+    DicesGroup* dicesGroup20 = nullptr;
     // The heap in the order of addition: (number of faces, face shown, 0-based).
     std::vector<std::pair<int, int>> dicesStack;
     bool oneDiceOnly;

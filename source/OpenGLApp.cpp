@@ -76,17 +76,17 @@ void OpenGLApp::run() {
             mainClass->render();
             continue;
         }
-        // Cleared before the frame step, not after it: an event handled inside the step
-        // (Escape among them) must not be forgotten, or the wait below outlasts it.
-        eventHappened = false;
         checkResize();
+        // Cleared before this step's events are handled: an input among them (one that
+        // starts an animation, say) must not be slept through by the wait below.
+        eventHappened = false;
         mainClass->manageOpenGL();
         mainClass->render();
-        do {
+        while (!eventHappened) {
             Utils::sleepMs(IDLE_POLL_MS);
             checkResize();
             mainClass->manageOpenGL();
-        } while (!eventHappened);
+        }
         mainClass->manageOpenGL();
         mainClass->render();
     }

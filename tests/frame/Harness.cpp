@@ -2,18 +2,14 @@
 
 #include <GL/freeglut.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "Display.h"
 #include "OpenGLApp.h"
-#include "Process.h"
 #include "Utils.h"
+#include "XInput.h"
 
 namespace {
 
 OpenGLApp* openGLApp = nullptr;
-std::string windowId;
 
 // Timer callbacks of an earlier loop run must not reach a later script.
 int scriptGeneration = 0;
@@ -29,19 +25,6 @@ void onScriptTimer(int generation) {
     }
 }
 
-const std::string& findWindow() {
-    if (windowId.empty()) {
-        const std::string search =
-            std::string("xdotool search --onlyvisible --name '^") + MainClass::TITLE + "$'";
-        pumpUntil([&] {
-            const std::string found = commandOutput(search);
-            windowId = found.substr(0, found.find('\n'));
-            return !windowId.empty();
-        });
-    }
-    return windowId;
-}
-
 }  // namespace
 
 OpenGLApp& theOpenGLApp() {
@@ -52,11 +35,12 @@ void setTheOpenGLApp(OpenGLApp* app) {
 }
 
 bool xdo(const std::string& arguments) {
-    std::string expanded = arguments;
-    for (size_t at = expanded.find("WIN"); at != std::string::npos; at = expanded.find("WIN")) {
-        expanded.replace(at, 3, findWindow());
+    static XWindow window;
+    if (window.id == 0 &&
+        !window.find(MainClass::TITLE, 10, [] { return theApp().manageOpenGL(), true; })) {
+        return false;
     }
-    return std::system(("xdotool " + expanded).c_str()) == 0;
+    return window.xdo(arguments);
 }
 
 bool pumpUntil(const std::function<bool()>& condition, int timeoutMs) {
@@ -118,27 +102,6 @@ bool resizeWindow(int width, int height) {
             loop.stop();
         }
     });
-}
-
-Frame::Frame() {
-    const Int2 size = theApp().getDisplay()->getWindowSize();
-    width = size.x();
-    height = size.y();
-    pixels.resize(static_cast<size_t>(width) * height * 4);
-    glFinish();
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, &pixels[0]);
-}
-
-Color Frame::at(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width || y >= height) {
-        return Color(0, 0, 0, 0);
-    }
-    // OpenGL rows start at the bottom of the window.
-    const size_t i = (static_cast<size_t>(height - 1 - y) * width + x) * 4;
-    const auto channel = [&](size_t k) { return static_cast<unsigned char>(pixels[k]); };
-    return Color(channel(i), channel(i + 1), channel(i + 2), channel(i + 3));
 }
 
 void PrintTo(const Int2& value, std::ostream* os) {

@@ -45,16 +45,5 @@ bool runLoop(const std::function<void(LoopScript&)>& script, int timeoutMs = 100
 // Resizes the window through the window system and lets the main loop adopt the size.
 bool resizeWindow(int width, int height);
 
-// RGBA of the frame being drawn (the back buffer), rows from the top of the window.
-class Frame {
-public:
-    Frame();
-    Color at(int x, int y) const;
-    int width, height;
-
-private:
-    std::string pixels;
-};
-
 // Readable failure messages for positions and sizes.
 void PrintTo(const Int2& value, std::ostream* os);

@@ -6,8 +6,6 @@
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    // The GL driver runs threads of its own: death tests start a fresh process.
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
     OpenGLApp* app = new OpenGLApp(argv[0]);
     setTheOpenGLApp(app);
     const int status = RUN_ALL_TESTS();

@@ -1,9 +1,11 @@
-// Where the frame puts everything, for the three reference windows and the
-// thresholds between the layouts; the dice grid and the roll veil.
+// Where the frame puts everything and what it draws there, read back from the window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
+#include "FrameReader.h"
+#include "Layouts.h"
 #include "RollerHarness.h"
 #include "Sprite.h"
 #include "TextElement.h"
@@ -11,249 +13,223 @@
 
 namespace {
 
+Int2 at(const At& p) {
+    return Int2(p.x, p.y);
+}
+
+bool near(const Rgba& c, int grey, int tolerance) {
+    return std::abs(c.r - grey) <= tolerance && std::abs(c.g - grey) <= tolerance &&
+           std::abs(c.b - grey) <= tolerance;
+}
+
+// Rows and rightmost column of the rectangle that hold a pixel of the grey.
+struct Ink {
+    int rows = 0, right = -1;
+};
+Ink inkOf(int grey, int x, int y, int width, int height, int tolerance = 20) {
+    const FrameRect rect(x, y, width, height);
+    Ink ink;
+    for (int row = y; row < y + height; ++row) {
+        bool found = false;
+        for (int column = x; column < x + width; ++column) {
+            if (near(rect.at(column, row), grey, tolerance)) {
+                found = true;
+                ink.right = std::max(ink.right, column);
+            }
+        }
+        ink.rows += found;
+    }
+    return ink;
+}
+
 class RollerLayout : public testing::Test {
 protected:
     void SetUp() override { Roller::reset(); }
-
-    void showWindow(int width, int height) {
+    void show(int width, int height) {
         Roller::resize(width, height);
         Roller::frame();
     }
-    Int2 entryAt(int sides) { return RollerProbe::entry(app, sides).getPosition(); }
-    int panelTop() { return RollerProbe::clear(app).getPosition().y(); }
-
     MainClass& app = Roller::app();
 };
 
-struct Reference {
-    int width, height;
-    Int2 simple, multi, clear, reroll, label;
-    Int2 entries[6];  // 4, 6, 8, 10, 12, 20 sides
-};
-
-const int SIDES[] = {4, 6, 8, 10, 12, 20};
-
 TEST_F(RollerLayout, ReferenceWindowsButtonByButton) {
-    const Reference references[] = {
-        {1024,
-         768,
-         Int2(10, 605),
-         Int2(224, 605),
-         Int2(596, 10),
-         Int2(810, 10),
-         Int2(596, 183),
-         {Int2(596, 223), Int2(596, 386), Int2(596, 549), Int2(810, 223), Int2(810, 386),
-          Int2(810, 549)}},
-        {800,
-         600,
-         Int2(10, 514),
-         Int2(122, 514),
-         Int2(576, 10),
-         Int2(688, 10),
-         Int2(576, 106),
-         {Int2(576, 146), Int2(576, 232), Int2(576, 318), Int2(688, 146), Int2(688, 232),
-          Int2(688, 318)}},
-        {500,
-         700,
-         Int2(10, 614),
-         Int2(122, 614),
-         Int2(276, 269),
-         Int2(388, 269),
-         Int2(276, 365),
-         {Int2(276, 405), Int2(276, 491), Int2(276, 577), Int2(388, 405), Int2(388, 491),
-          Int2(388, 577)}},
-    };
-    for (const Reference& r : references) {
-        SCOPED_TRACE(testing::Message() << r.width << " x " << r.height);
+    for (const Layout& r : LAYOUTS) {
         for (bool oneDie : {true, false}) {
+            SCOPED_TRACE(testing::Message()
+                         << r.width << " x " << r.height << " one die " << oneDie);
             app.onKeyPressed(oneDie ? 's' : 'm');
-            showWindow(r.width, r.height);
-            EXPECT_EQ(RollerProbe::simple(app).getPosition(), r.simple);
-            EXPECT_EQ(RollerProbe::multi(app).getPosition(), r.multi);
-            EXPECT_EQ(RollerProbe::clear(app).getPosition(), r.clear);
-            EXPECT_EQ(RollerProbe::reroll(app).getPosition(), r.reroll);
-            EXPECT_EQ(RollerProbe::textAdd(app).getPosition(), r.label);
-            EXPECT_EQ(RollerProbe::textSelect(app).getPosition(), r.label);
-            EXPECT_EQ(RollerProbe::textMain(app).getPosition(), Int2(10, 20));
+            show(r.width, r.height);
+            std::vector<std::pair<Button*, At>> buttons = {{&RollerProbe::simple(app), r.simple},
+                                                           {&RollerProbe::multi(app), r.multi},
+                                                           {&RollerProbe::clear(app), r.clear},
+                                                           {&RollerProbe::reroll(app), r.reroll}};
             for (int i = 0; i < 6; ++i) {
-                SCOPED_TRACE(SIDES[i]);
-                EXPECT_EQ(entryAt(SIDES[i]), r.entries[i]);
-                // The hit box is where the entry is drawn.
-                Button& entry = RollerProbe::entry(app, SIDES[i]);
-                EXPECT_TRUE(entry.isIn(r.entries[i]));
+                buttons.push_back({&RollerProbe::entry(app, SIDES[i]), r.entries[i]});
             }
+            for (const auto& [button, place] : buttons) {
+                EXPECT_EQ(button->getPosition(), at(place));
+                EXPECT_EQ(button->getSize(), Int2(r.buttonWidth, r.buttonHeight));
+                EXPECT_EQ(RollerProbe::caption(*button)->getPosition(), at(place) + Int2(10, 10));
+                Sprite& picture = RollerProbe::picture(*button);
+                EXPECT_EQ(picture.getPosition(), at(place));
+                EXPECT_NEAR(picture.getScaledSize().x(), r.buttonWidth, 1);
+            }
+            EXPECT_EQ(RollerProbe::textAdd(app).getPosition(), at(r.label));
+            EXPECT_EQ(RollerProbe::textSelect(app).getPosition(), at(r.label));
+            EXPECT_EQ(RollerProbe::textMain(app).getPosition(), Int2(10, 20));
         }
     }
 }
 
-TEST_F(RollerLayout, SmallModeBelow950By750) {
+// Small below 950 x 750; in small mode, at most 550 wide moves the panel down.
+TEST_F(RollerLayout, ThresholdsBetweenTheLayouts) {
     const struct {
         int width, height;
         bool small;
-    } cases[] = {{949, 768, true}, {1024, 749, true}, {950, 750, false},
-                 {949, 750, true}, {950, 749, true},  {1024, 768, false}};
+        int panelTop;
+    } cases[] = {{949, 768, true, 10}, {1024, 749, true, 10}, {950, 750, false, 10},
+                 {949, 750, true, 10}, {950, 749, true, 10},  {550, 600, true, 269},
+                 {551, 600, true, 10}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
-        showWindow(c.width, c.height);
-        const Int2 size = RollerProbe::entry(app, 4).getSize();
-        EXPECT_EQ(size, c.small ? Int2(102, 76) : Int2(204, 153));
-        EXPECT_EQ(RollerProbe::multi(app).getPosition().x(), c.small ? 122 : 224);
+        show(c.width, c.height);
+        EXPECT_EQ(RollerProbe::entry(app, 4).getSize(), c.small ? Int2(102, 76) : Int2(204, 153));
+        EXPECT_EQ(RollerProbe::clear(app).getPosition().y(), c.panelTop);
     }
 }
 
-TEST_F(RollerLayout, NarrowVariantUpTo550PixelsWide) {
-    showWindow(550, 600);
-    EXPECT_EQ(panelTop(), 269);
-    EXPECT_EQ(entryAt(4), Int2(550 - 224, 289 + 76 + 40));
-    showWindow(551, 600);
-    EXPECT_EQ(panelTop(), 10);
-    // Wide enough windows never move the panel, however narrow.
-    showWindow(950, 750);
-    EXPECT_EQ(panelTop(), 10);
+// Die `index` of n, drawn one column of ceil(sqrt(n)) wide, row by row.
+TEST_F(RollerLayout, DiceGrid) {
+    const struct {
+        bool small;
+        int n, index;
+        Int2 place;
+        int width;
+    } cases[] = {{false, 1, 0, {10, 50}, 512},    {true, 1, 0, {10, 50}, 256},
+                 {false, 4, 3, {266, 242}, 256},  {false, 5, 2, {351, 50}, 170},
+                 {false, 5, 4, {180, 178}, 170},  {false, 197, 196, {44, 382}, 34},
+                 {false, 200, 14, {487, 50}, 34}, {false, 200, 199, {146, 382}, 34},
+                 {true, 200, 199, {78, 216}, 17}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "die " << c.index << " of " << c.n);
+        Roller::resize(c.small ? 800 : 1024, c.small ? 600 : 768);
+        // Only the die looked at shows face 2: its picture ends where that die is drawn.
+        auto& heap = RollerProbe::heap(app);
+        heap.assign(c.n, {10, 0});
+        heap[c.index].second = 1;
+        Roller::frame();
+        Sprite& face = RollerProbe::face(app, 10, 1);
+        EXPECT_EQ(face.getPosition(), c.place);
+        EXPECT_NEAR(face.getScaledSize().x(), c.width, 1);
+    }
 }
 
-TEST_F(RollerLayout, CaptionsFollowTheLayoutInTheFirstFrame) {
-    Button& entry = RollerProbe::entry(app, 6);
-    showWindow(800, 600);
-    TextElement* caption = RollerProbe::caption(entry);
-    ASSERT_NE(caption, nullptr);
-    EXPECT_EQ(caption->getPosition(), entry.getPosition() + Int2(10, 10));
-    // Hidden buttons keep their caption in place as well.
-    Button& simple = RollerProbe::simple(app);
-    EXPECT_EQ(RollerProbe::caption(simple)->getPosition(), simple.getPosition() + Int2(10, 10));
-    showWindow(1024, 768);
-    EXPECT_EQ(RollerProbe::caption(entry)->getPosition(), entry.getPosition() + Int2(10, 10));
-    EXPECT_EQ(entry.getPosition(), Int2(596, 386));
-}
-
-TEST_F(RollerLayout, ButtonPicturesTakeTheButtonWidth) {
-    for (bool small : {false, true}) {
-        SCOPED_TRACE(small ? "small mode" : "normal layout");
-        showWindow(small ? 800 : 1024, small ? 600 : 768);
-        const int expected = small ? 102 : 204;
-        Button* buttons[] = {&RollerProbe::simple(app),   &RollerProbe::multi(app),
-                             &RollerProbe::clear(app),    &RollerProbe::reroll(app),
-                             &RollerProbe::entry(app, 4), &RollerProbe::entry(app, 20)};
-        for (Button* button : buttons) {
-            Sprite& picture = RollerProbe::picture(*button);
-            EXPECT_EQ(picture.getPosition(), button->getPosition());
-            EXPECT_NEAR(picture.getScaledSize().x(), expected, 1);
+// Face index k of every die type shows picture k + 1 of its folder.
+TEST_F(RollerLayout, FaceIndexShowsItsFile) {
+    for (int sides : SIDES) {
+        for (int index : {0, sides - 1}) {
+            SCOPED_TRACE(testing::Message() << sides << "-sided, index " << index);
+            RollerProbe::heap(app).assign(1, {sides, index});
+            Roller::frame();
+            const FrameRect area(10, 50, 512, 384);
+            const auto pixel = [&](int x, int y) {
+                const Rgba c = area.at(x, y);
+                return Channels{c.r, c.g, c.b};
+            };
+            const std::string folder = "media/d" + std::to_string(sides) + "/";
+            const int other = index == 0 ? 2 : sides - 1;
+            EXPECT_LT(mismatchToFace(pixel, folder + std::to_string(index + 1) + ".png"), 150);
+            EXPECT_GE(mismatchToFace(pixel, folder + std::to_string(other) + ".png"), 150);
         }
     }
 }
 
-TEST(RollerGrid, ColumnsAreTheRoundedUpSquareRoot) {
-    EXPECT_EQ(MainClass::getNbColumns(1), 1);
-    EXPECT_EQ(MainClass::getNbColumns(2), 2);
-    EXPECT_EQ(MainClass::getNbColumns(4), 2);
-    EXPECT_EQ(MainClass::getNbColumns(5), 3);
-    EXPECT_EQ(MainClass::getNbColumns(9), 3);
-    EXPECT_EQ(MainClass::getNbColumns(10), 4);
-    EXPECT_EQ(MainClass::getNbColumns(196), 14);
-    EXPECT_EQ(MainClass::getNbColumns(197), 15);
-    EXPECT_EQ(MainClass::getNbColumns(200), 15);
-}
-
-TEST(RollerGrid, PositionsForOneFiveAndTwoHundredDice) {
-    const Int2 begin(10, 50);
-    const Int2 half(256, 192);
-    EXPECT_EQ(MainClass::getDicePosition(0, 1, begin, half), Int2(10, 50));
-
-    const Int2 five[] = {Int2(10, 50), Int2(180, 50), Int2(351, 50), Int2(10, 178), Int2(180, 178)};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(MainClass::getDicePosition(i, 3, begin, half), five[i]) << i;
-    }
-
-    const int columns[] = {0, 34, 68, 102, 136};
-    for (int c = 0; c < 5; ++c) {
-        EXPECT_EQ(MainClass::getDicePosition(c, 15, begin, half), Int2(10 + columns[c], 50));
-    }
-    EXPECT_EQ(MainClass::getDicePosition(14, 15, begin, half), Int2(10 + 477, 50));
-    EXPECT_EQ(MainClass::getDicePosition(15, 15, begin, half), Int2(10, 50 + 25));
-    EXPECT_EQ(MainClass::getDicePosition(30, 15, begin, half), Int2(10, 50 + 51));
-    EXPECT_EQ(MainClass::getDicePosition(195, 15, begin, half), Int2(10, 50 + 332));
-    EXPECT_EQ(MainClass::getDicePosition(199, 15, begin, half), Int2(146, 382));
-    // Small mode halves the area.
-    EXPECT_EQ(MainClass::getDicePosition(199, 15, begin, Int2(128, 96)), Int2(10 + 68, 50 + 166));
-}
-
-TEST_F(RollerLayout, OneDieSpansTheDiceAreaWidth) {
-    for (bool small : {false, true}) {
-        SCOPED_TRACE(small ? "small mode" : "normal layout");
-        showWindow(small ? 800 : 1024, small ? 600 : 768);
-        app.onKeyPressed('8');
-        Roller::frame();
-        const auto& dice = RollerProbe::heap(app).at(0);
-        Sprite& face = RollerProbe::face(app, 8, dice.second);
-        EXPECT_EQ(face.getPosition(), Int2(10, 50));
-        EXPECT_NEAR(face.getScaledSize().x(), small ? 256 : 512, 1);
-    }
-}
-
-TEST_F(RollerLayout, DiceOfAFullGridAreOneColumnWide) {
-    app.onKeyPressed('m');
-    for (int i = 0; i < 200; ++i) {
-        app.onKeyPressed('0');
-    }
-    Roller::frame();
-    // The last die drawn is index 199, at column 4 of row 13.
-    const auto& last = RollerProbe::heap(app).back();
-    Sprite& face = RollerProbe::face(app, 10, last.second);
-    EXPECT_EQ(face.getPosition(), Int2(146, 382));
-    EXPECT_NEAR(face.getScaledSize().x(), 512 / 15, 1);
-}
-
 TEST(RollerVeil, AlphaOverTheRoll) {
-    EXPECT_EQ(MainClass::getVeilAlpha(200), 0);
-    EXPECT_EQ(MainClass::getVeilAlpha(150), 128);
-    EXPECT_EQ(MainClass::getVeilAlpha(101), 254);
-    EXPECT_EQ(MainClass::getVeilAlpha(100), 255);
-    EXPECT_EQ(MainClass::getVeilAlpha(50), 128);
-    EXPECT_EQ(MainClass::getVeilAlpha(1), 2);
+    const std::pair<long, int> alphaAt[] = {{200, 0},   {150, 128}, {101, 254},
+                                            {100, 255}, {50, 128},  {1, 2}};
+    for (const auto& [left, alpha] : alphaAt) {
+        EXPECT_EQ(MainClass::getVeilAlpha(left), alpha) << left << " ms left";
+    }
 }
 
 TEST_F(RollerLayout, VeilHidesTheDiceAtMidRollAndOnlyThen) {
     app.onKeyPressed('6');
     RollerProbe::endRoll(app) = -1;
     Roller::frame();
-    // Pixels of the face that stand out from the background.
-    std::vector<Int2> inked;
-    for (int y = 60; y < 420; y += 6) {
-        for (int x = 20; x < 512; x += 6) {
-            const Color c = Roller::pixel(x, y);
-            if (std::abs(c.r() - 200) + std::abs(c.g() - 200) + std::abs(c.b() - 200) > 90) {
-                inked.push_back(Int2(x, y));
-            }
-        }
-    }
-    ASSERT_GT(inked.size(), 20u) << "the face picture should show in the dice area";
-
+    const auto inked = [](const FrameRect& area, int x, int y) {
+        return !near(area.at(x, y), 200, 30);
+    };
+    const FrameRect shown(10, 50, 512, 384);
     // The veil's opacity depends on the time render() reads; bracket that read and
-    // draw again when the bracket is too wide to know the opacity.
-    bool measured = false;
-    for (int attempt = 0; attempt < 10 && !measured; ++attempt) {
+    // draw again, for as long as a loaded machine needs, until the bracket is narrow
+    // enough to know the opacity.
+    long took = 0;
+    for (const long deadline = Utils::getMillisecond() + 20000;
+         (took == 0 || took > 10) && Utils::getMillisecond() < deadline;) {
         const long start = Utils::getMillisecond();
         RollerProbe::endRoll(app) = start + 104;
         app.render();
-        measured = Utils::getMillisecond() - start <= 10;  // 94 <= r <= 104: alpha >= 240
-        Roller::frame(false);
+        took = std::max(1L, Utils::getMillisecond() - start);  // 94 <= r <= 104: alpha >= 240
     }
-    ASSERT_TRUE(measured);
-    for (const Int2& p : inked) {
-        const Color c = Roller::pixel(p.x(), p.y());
-        EXPECT_NEAR(c.r(), 200, 16) << p.x() << ", " << p.y();
-        EXPECT_NEAR(c.g(), 200, 16) << p.x() << ", " << p.y();
-        EXPECT_NEAR(c.b(), 200, 16) << p.x() << ", " << p.y();
-    }
-    // Once the roll is over the face shows again.
+    ASSERT_LE(took, 10);
+    const FrameRect veiled(10, 50, 512, 384);
     RollerProbe::endRoll(app) = Utils::getMillisecond() - 1;
     Roller::frame();
-    int shown = 0;
-    for (const Int2& p : inked) {
-        const Color c = Roller::pixel(p.x(), p.y());
-        shown += std::abs(c.r() - 200) + std::abs(c.g() - 200) + std::abs(c.b() - 200) > 90;
+    const FrameRect after(10, 50, 512, 384);
+    int face = 0;
+    for (int y = 60; y < 420; y += 6) {
+        for (int x = 20; x < 512; x += 6) {
+            if (inked(shown, x, y)) {
+                ++face;
+                EXPECT_TRUE(near(veiled.at(x, y), 200, 16)) << x << ", " << y;
+                EXPECT_TRUE(inked(after, x, y)) << x << ", " << y;
+            }
+        }
     }
-    EXPECT_EQ(shown, static_cast<int>(inked.size()));
+    EXPECT_GT(face, 20) << "the face picture should show in the dice area";
+}
+
+// The tab line ends 10 pixels right of "Multiple dice", or past the window's right edge
+// in a window taller than 1023 pixels.
+TEST_F(RollerLayout, TabLineReachesTheRightEdgeOnlyInTallWindows) {
+    for (int height : {1023, 1024}) {
+        SCOPED_TRACE(height);
+        show(1024, height);
+        const int y = height - 153 - 10 - 5;
+        EXPECT_GT(inkOf(150, 430, y - 2, 16, 5).rows, 0) << "the line up to 438";
+        EXPECT_EQ(inkOf(150, 460, y - 2, 564, 5).right, height > 1023 ? 1023 : -1);
+    }
+}
+
+// Captions are rebuilt at the new text size in the first frame after a change of mode.
+TEST_F(RollerLayout, CaptionsTakeTheTextSizeInTheNextFrame) {
+    const auto captionRows = [&] {
+        const Int2 p = RollerProbe::entry(app, 4).getPosition();
+        // Scaled down, the glyphs blend with the background: any dark grey counts.
+        return inkOf(80, p.x() + 5, p.y() + 5, 120, 35, 45).rows;
+    };
+    const int normal = captionRows();
+    show(800, 600);
+    const int small = captionRows();
+    show(1024, 768);
+    EXPECT_GT(small, 0);
+    EXPECT_LT(small, normal * 0.8) << "13 against 20";
+    EXPECT_EQ(captionRows(), normal);
+}
+
+// "Roll result" over a heap only; the panel label reads "Roll a die:" in one-die mode
+// and the longer "Add a new die:" in multiple-dice mode.
+TEST_F(RollerLayout, LabelsFollowHeapAndMode) {
+    EXPECT_EQ(inkOf(150, 10, 18, 240, 28).rows, 0);
+    app.onKeyPressed('6');
+    Roller::frame();
+    EXPECT_GT(inkOf(150, 10, 18, 240, 28).rows, 5);
+    const int oneDie = inkOf(150, 596, 183, 300, 35).right;
+    app.onKeyPressed('m');
+    Roller::frame();
+    const int multiple = inkOf(150, 596, 183, 300, 35).right;
+    EXPECT_GT(oneDie, 596);
+    EXPECT_GT(multiple, oneDie + 20);
 }
 
 }  // namespace

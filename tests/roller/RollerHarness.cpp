@@ -1,6 +1,7 @@
 #include "RollerHarness.h"
 
 #include <GL/freeglut.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -8,47 +9,8 @@
 #include <stdexcept>
 #include <thread>
 
-#include <gtest/gtest.h>
-
-#include "Display.h"
 #include "OpenGL.h"
 #include "Sound.h"
-
-Button& RollerProbe::entry(MainClass& app, int nbSided) {
-    switch (nbSided) {
-        case 4:
-            return *app.dicesGroup4->insightButton;
-        case 6:
-            return *app.dicesGroup6->insightButton;
-        case 8:
-            return *app.dicesGroup8->insightButton;
-        case 10:
-            return *app.dicesGroup10->insightButton;
-        case 12:
-            return *app.dicesGroup12->insightButton;
-        case 20:
-            return *app.dicesGroup20->insightButton;
-    }
-    throw std::invalid_argument("no such die type");
-}
-
-Sprite& RollerProbe::face(MainClass& app, int nbSided, int index) {
-    switch (nbSided) {
-        case 4:
-            return *app.dicesGroup4->dices[index];
-        case 6:
-            return *app.dicesGroup6->dices[index];
-        case 8:
-            return *app.dicesGroup8->dices[index];
-        case 10:
-            return *app.dicesGroup10->dices[index];
-        case 12:
-            return *app.dicesGroup12->dices[index];
-        case 20:
-            return *app.dicesGroup20->dices[index];
-    }
-    throw std::invalid_argument("no such die type");
-}
 
 namespace Roller {
 namespace {
@@ -75,25 +37,20 @@ void resize(int width, int height) {
             throw std::runtime_error("the window did not take its new size");
         }
         glutMainLoopEvent();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     OpenGL_onResizeWindow(width, height);
     roller.onWindowResize();
 }
 
-void frame(bool render) {
-    if (render) {
-        app().render();
-    }
+void frame() {
+    app().render();
     glFinish();
     rendered = true;
 }
 
 bool hasRendered() {
     return rendered;
-}
-MainClass* instanceOrNull() {
-    return instance;
 }
 
 void reset() {
@@ -110,14 +67,6 @@ Int2 centre(Button& button) {
     return button.getPosition() + Int2(button.getSize().x() / 2, button.getSize().y() / 2);
 }
 
-Color pixel(int x, int y) {
-    unsigned char rgba[4] = {0, 0, 0, 0};
-    glReadBuffer(GL_BACK);
-    const int height = app().getDisplay()->getWindowSize().y();
-    glReadPixels(x, height - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    return Color(rgba[0], rgba[1], rgba[2], rgba[3]);
-}
-
 }  // namespace Roller
 
 int main(int argc, char** argv) {
@@ -130,6 +79,6 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     const int status = RUN_ALL_TESTS();
     // Sounds and the audio device are released as the program would release them.
-    delete Roller::instanceOrNull();
+    delete &Roller::app();
     return status;
 }

@@ -7,6 +7,7 @@
 
 #include "Button.h"
 #include "Core.h"
+#include "DicesGroup.h"
 #include "MainClass.h"
 
 class Sound;
@@ -27,26 +28,29 @@ struct RollerProbe {
     static TextElement& textMain(MainClass& app) { return *app.textMain; }
     static TextElement& textAdd(MainClass& app) { return *app.textAdd; }
     static TextElement& textSelect(MainClass& app) { return *app.textSelect; }
-    // The selection entry of the die type with nbSided faces.
-    static Button& entry(MainClass& app, int nbSided);
-    // The picture of face `index` (0-based) of that die type.
-    static Sprite& face(MainClass& app, int nbSided, int index);
-
+    // The selection entry of the die type with nbSided faces, and its face pictures.
+    static Button& entry(MainClass& app, int nbSided) {
+        return *app.groupOf(nbSided)->insightButton;
+    }
+    static Sprite& face(MainClass& app, int nbSided, int index) {
+        return *app.groupOf(nbSided)->dices.at(index);
+    }
     static bool isVisible(Button& button) { return button.isVisible; }
     static TextElement* caption(Button& button) { return button.textElement; }
     static Sprite& picture(Button& button) { return *button.sprite; }
 };
+
+// The six die types and the keys that choose them.
+const int SIDES[] = {4, 6, 8, 10, 12, 20};
+const char KEYS[] = {'4', '6', '8', '0', '1', '2'};
 
 namespace Roller {
 
 MainClass& app();
 // Resizes the real window, then tells the frame and the roller as the main loop does.
 void resize(int width, int height);
-// One frame: render (unless the caller just did) and wait until the GPU is done, so
-// pixels can be read back.
-void frame(bool render = true);
-// The roller if it was created, else null.
-MainClass* instanceOrNull();
+// One frame: render, and wait until the GPU is done so pixels can be read back.
+void frame();
 // Whether any frame has been drawn yet.
 bool hasRendered();
 // Back to the state at start: 1024 x 768, one-die mode, empty heap, no animation,
@@ -54,7 +58,5 @@ bool hasRendered();
 void reset();
 // Centre of a button as the last frame placed it.
 Int2 centre(Button& button);
-// The colour of one window pixel (origin top-left), read from the back buffer.
-Color pixel(int x, int y);
 
 }  // namespace Roller
