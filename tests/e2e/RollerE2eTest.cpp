@@ -342,7 +342,7 @@ TEST(RollerE2e, MissingFacePicture) {
     ASSERT_NE(mkdtemp(dir), nullptr);
     ASSERT_EQ(runProgram({"/bin/cp", "-r", SOURCE + "/media", dir}).exitStatus, 0);
     ASSERT_EQ(runProgram({"/bin/rm", std::string(dir) + "/media/d6/3.png"}).exitStatus, 0);
-    const ChildResult run = runProgram({PROGRAM}, {}, dir, 60);
+    const ChildResult run = runProgram({PROGRAM}, dir, 60);
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_NE(run.out.find("ERROR: media/d6/3.png\n#### Program cannot continue.\n"),
               std::string::npos)

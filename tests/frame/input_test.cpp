@@ -222,8 +222,9 @@ TEST(InputFatal, AskingForACodeThatIsNoKeyEndsTheProgram) {
         return;
     }
     for (const char* code : {"271", "-1"}) {
-        const ChildResult child = runProgram({"/proc/self/exe", "--gtest_filter=InputFatal.*"},
-                                             {{"TOVRIK_ASK_KEY", std::string(code)}});
+        setenv("TOVRIK_ASK_KEY", code, 1);
+        const ChildResult child = runProgram({"/proc/self/exe", "--gtest_filter=InputFatal.*"});
+        unsetenv("TOVRIK_ASK_KEY");
         EXPECT_EQ(1, child.exitStatus) << "code " << code;
         EXPECT_NE(std::string::npos, child.out.find("#### Program cannot continue.")) << child.out;
     }

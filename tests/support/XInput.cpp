@@ -54,11 +54,12 @@ bool XWindow::find(const std::string& title, double seconds, const std::function
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(long(seconds * 1000));
     while (std::chrono::steady_clock::now() < deadline && between()) {
-        const ChildResult found = runProgram(
-            {XDOTOOL, "search", "--onlyvisible", "--name", "^" + title + "$"}, {}, ".", 10);
+        const ChildResult found =
+            runProgram({XDOTOOL, "search", "--onlyvisible", "--name", "^" + title + "$"}, ".", 10);
         if (found.exitStatus == 0 && !found.out.empty()) {
             // The newest of them: a window of an ended program may linger for a moment.
-            id = std::stoul(linesOf(found.out).back());
+            id = std::stoul(
+                found.out.substr(found.out.find_last_of('\n', found.out.size() - 2) + 1));
             return true;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -72,7 +73,7 @@ bool XWindow::xdo(const std::string& arguments) {
     for (std::string word; words >> word;) {
         argv.push_back(word == "WIN" ? std::to_string(id) : word);
     }
-    return runProgram(argv, {}, ".", 30).exitStatus == 0;
+    return runProgram(argv, ".", 30).exitStatus == 0;
 }
 
 bool XWindow::key(const std::string& keys, int repeat, int delayMs) {
