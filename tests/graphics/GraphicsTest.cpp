@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
-#include <tuple>
 
 #include "FontImage.h"
 #include "FontProbe.h"
@@ -19,8 +18,6 @@
 #include "Texture.h"
 
 namespace {
-
-const int SIDE = 8;  // the pattern picture: red follows the column, green the row
 
 OpenGL& window() {
     static OpenGL* gl = new OpenGL("graphics-tests", "graphics tests", 256, 256, false);
@@ -37,8 +34,8 @@ protected:
 };
 
 // Written into a scratch folder removed when the program ends.
-std::string writePng(const std::string& name, const std::vector<unsigned char>& rgba,
-                     unsigned width, unsigned height, LodePNGColorType type = LCT_RGBA) {
+std::string writePng(const std::vector<unsigned char>& rgba, unsigned width, unsigned height,
+                     LodePNGColorType type = LCT_RGBA) {
     static const struct Dir {
         std::string path = (std::filesystem::temp_directory_path() / "tovrik-graphics-XXXXXX");
         Dir() { EXPECT_NE(mkdtemp(path.data()), nullptr); }
@@ -51,7 +48,7 @@ std::string writePng(const std::string& name, const std::vector<unsigned char>& 
         lodepng_palette_add(&state.info_png.color, rgba[i], rgba[i + 1], rgba[i + 2], rgba[i + 3]);
     std::vector<unsigned char> png;
     EXPECT_EQ(lodepng::encode(png, rgba, width, height, state), 0u);
-    const std::string path = dir.path + "/" + name;
+    const std::string path = dir.path + "/" + std::to_string(std::rand()) + ".png";
     EXPECT_EQ(lodepng::save_file(png, path), 0u);
     return path;
 }
@@ -62,19 +59,20 @@ std::unique_ptr<Image> imageFrom(const std::string& path) {
     return std::make_unique<Image>(bytes.data(), bytes.size());
 }
 
-std::string patternPng() {
+// 8 x 8: red follows the column, green the row.
+std::unique_ptr<Image> pattern() {
     std::vector<unsigned char> rgba;
-    for (int y = 0; y < SIDE; ++y)
-        for (int x = 0; x < SIDE; ++x)
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
             rgba.insert(rgba.end(), {(unsigned char)(x * 32), (unsigned char)(y * 32), 128, 255});
-    return writePng("pattern.png", rgba, SIDE, SIDE);
+    return imageFrom(writePng(rgba, 8, 8));
 }
 
 std::string solidPng(unsigned width, unsigned height, Rgba c) {
     std::vector<unsigned char> rgba;
     for (unsigned i = 0; i < width * height; ++i)
         rgba.insert(rgba.end(), {c.r, c.g, c.b, c.a});
-    return writePng("solid.png", rgba, width, height);
+    return writePng(rgba, width, height);
 }
 
 void expectNear(const Rgba& got, int r, int g, int b, int tolerance = 2) {
@@ -83,36 +81,28 @@ void expectNear(const Rgba& got, int r, int g, int b, int tolerance = 2) {
     EXPECT_NEAR(got.b, b, tolerance);
 }
 
-// The pattern at (left, top) at its own size, `repeat` copies side by side, channels times
-// `factor`.
-void expectPattern(int left, int top, float factor = 1.0f, int repeat = 1) {
-    const FrameRect got(left, top, SIDE * repeat, SIDE);
-    for (int y = 0; y < SIDE; ++y)
-        for (int x = 0; x < SIDE * repeat; ++x)
-            expectNear(got.at(left + x, top + y), int(x % SIDE * 32 * factor + 0.5f),
+// The pattern's texel (x mod 8, y) at (left + x, top + y), channels times `factor`.
+void expectPattern(int left, int top, int width = 8, float factor = 1.0f) {
+    const FrameRect got = readFrame();
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < width; ++x)
+            expectNear(got.at(left + x, top + y), int(x % 8 * 32 * factor + 0.5f),
                        int(y * 32 * factor + 0.5f), int(128 * factor + 0.5f));
 }
 
-bool isLit(const Rgba& p) {
-    return p.r || p.g || p.b;
-}
-
-bool anyLit(int x, int y, int width, int height) {
-    const FrameRect rect(x, y, width, height);
-    return std::any_of(rect.pixels.begin(), rect.pixels.end(), isLit);
-}
-
-struct Box {
-    int left, top, right, bottom;
-};
-Box litBox() {
+// The smallest rectangle holding every lit pixel: left, top, right, bottom.
+std::array<int, 4> litBox(int x = 0, int y = 0, int width = 256, int height = 256) {
     const FrameRect frame = readFrame();
-    Box box{frame.width, frame.height, -1, -1};
-    for (int y = 0; y < frame.height; ++y)
-        for (int x = 0; x < frame.width; ++x)
-            if (isLit(frame.at(x, y)))
-                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x), y};
+    std::array<int, 4> box{256, 256, -1, -1};
+    for (int row = y; row < y + height; ++row)
+        for (int column = x; column < x + width; ++column)
+            if (const Rgba p = frame.at(column, row); p.r || p.g || p.b)
+                box = {std::min(box[0], column), std::min(box[1], row), std::max(box[2], column),
+                       row};
     return box;
+}
+bool anyLit(int x, int y, int width, int height) {
+    return litBox(x, y, width, height)[2] >= 0;
 }
 
 void expectWhiteColour() {
@@ -124,7 +114,7 @@ void expectWhiteColour() {
 TEST_F(Graphics, EveryPngColourTypeReachesTheTextureAsRgba) {
     const std::vector<unsigned char> rgba = {0, 0, 0, 255, 200, 200, 200, 255};
     for (LodePNGColorType type : {LCT_GREY, LCT_GREY_ALPHA, LCT_PALETTE, LCT_RGB, LCT_RGBA}) {
-        const std::unique_ptr<Image> image = imageFrom(writePng("type.png", rgba, 2, 1, type));
+        const std::unique_ptr<Image> image = imageFrom(writePng(rgba, 2, 1, type));
         EXPECT_EQ(Int2(2, 1), image->size());
         EXPECT_EQ(rgba,
                   std::vector<unsigned char>(image->getDataPixels(), image->getDataPixels() + 8));
@@ -133,90 +123,73 @@ TEST_F(Graphics, EveryPngColourTypeReachesTheTextureAsRgba) {
     }
 }
 
-TEST_F(Graphics, TexturesDrawUprightWholeOrByFractionsThatRepeatBeyondOne) {
-    const std::unique_ptr<Image> image = imageFrom(patternPng());
-    Texture::drawTexture(image->getIdTexture(), 20, 30, SIDE, SIDE);
-    expectPattern(20, 30);  // the file's first row on top
-    EXPECT_FALSE(anyLit(0, 0, 20, 256) || anyLit(20, 38, SIDE, 10));
-    Texture::drawFragmentOfTexture(image->getIdTexture(), 100, 10, 0, 0, 2, 1, 2 * SIDE, SIDE);
-    expectPattern(100, 10, 1.0f, 2);
+// Upright, whole or by fractions that repeat beyond one; after its pixels are dropped, an
+// image keeps its texture and size.
+TEST_F(Graphics, TexturesDrawUprightWholeOrByFractions) {
+    const std::unique_ptr<Image> image = pattern();
+    image->freeUselessMemory();
+    image->freeUselessMemory();
+    EXPECT_EQ(image->getDataPixels(), nullptr);
+    EXPECT_EQ(Int2(8, 8), image->size());
+    Texture::drawTexture(image->getIdTexture(), 20, 30, 8, 8);
+    expectPattern(20, 30);
+    EXPECT_FALSE(anyLit(0, 0, 20, 256) || anyLit(20, 38, 8, 10));
+    Texture::drawFragmentOfTexture(image->getIdTexture(), 100, 10, 0, 0, 2, 1, 16, 8);
+    expectPattern(100, 10, 16);
     // Columns 4 to 7 of rows 0 to 3, texel for pixel.
     Texture::drawFragmentOfTexture(image->getIdTexture(), 40, 40, 0.5f, 0, 1, 0.5f, 4, 4);
     for (int j = 0; j < 4; ++j)
         for (int i = 0; i < 4; ++i)
             expectNear(readPixel(40 + i, 40 + j), (4 + i) * 32, j * 32, 128);
-}
-
-TEST_F(Graphics, TintMultipliesTheTexelsUntilResetAndFaintFragmentsAreDiscarded) {
-    const std::unique_ptr<Image> image = imageFrom(patternPng());
-    struct Case {
-        Color tint;
-        int x;
-        float red, green;  // factors of the pattern's channels
-    };
-    // Alpha 128 over black halves every channel; alpha 25 is below the 0.1 test.
-    for (const Case& c :
-         {Case{Color(255, 0, 0, 255), 0, 1, 0}, Case{Color(255, 255, 255, 128), 20, 0.5f, 0.5f},
-          Case{Color(255, 255, 255, 25), 40, 0, 0}}) {
-        Texture::setColor(c.tint);
-        Texture::drawTexture(image->getIdTexture(), c.x, 0, SIDE, SIDE);
-        Texture::resetColor();
-        expectWhiteColour();
-        for (int y = 0; y < SIDE; ++y)
-            for (int x = 0; x < SIDE; ++x)
-                expectNear(readPixel(c.x + x, y), int(x * 32 * c.red), int(y * 32 * c.green),
-                           int(128 * c.green + 0.5f));
-    }
-}
-
-TEST_F(Graphics, ImagesDropTheirPixelsButKeepTextureAndSize) {
-    const std::unique_ptr<Image> image = imageFrom(patternPng());
-    image->freeUselessMemory();
-    image->freeUselessMemory();
-    EXPECT_EQ(image->getDataPixels(), nullptr);
-    EXPECT_EQ(Int2(SIDE, SIDE), image->size());
-    Texture::drawTexture(image->getIdTexture(), 5, 5, SIDE, SIDE);
-    expectPattern(5, 5);
-    // Made by size: pixels to fill, no texture.
-    Image blank(3, 5);
+    Image blank(3, 5);  // made by size: pixels to fill, no texture
     EXPECT_EQ(Int2(3, 5), blank.size());
     EXPECT_EQ(blank.getIdTexture(), 0);
     blank.getDataPixels()[3 * 5 * 4 - 1] = 7;  // the last byte belongs to the image
+}
+
+// A red tint keeps only red; alpha 128 over black halves every channel; alpha 25 is below
+// the 0.1 alpha test.
+TEST_F(Graphics, TintMultipliesTheTexelsUntilResetAndFaintFragmentsAreDiscarded) {
+    const std::unique_ptr<Image> image = pattern();
+    const std::tuple<Color, int, float, float> cases[] = {
+        {Color(255, 0, 0, 255), 0, 1, 0},
+        {Color(255, 255, 255, 128), 20, 0.5f, 0.5f},
+        {Color(255, 255, 255, 25), 40, 0, 0}};
+    for (const auto& [tint, x, red, green] : cases) {
+        Texture::setColor(tint);
+        Texture::drawTexture(image->getIdTexture(), x, 0, 8, 8);
+        Texture::resetColor();
+        expectWhiteColour();
+        expectNear(readPixel(x + 5, 3), int(160 * red), int(96 * green), int(128 * green + 0.5f));
+    }
 }
 
 TEST_F(Graphics, SpriteDrawsAtItsPositionAtTheTruncatedScaledSize) {
     Sprite sprite(solidPng(204, 40, {255, 255, 255, 255}).c_str());
     EXPECT_TRUE(sprite.isLoaded());
     EXPECT_EQ(Int2(204, 40), sprite.getOriginalSize());
-    struct Case {
-        Int2 position;
-        float scale;  // 0 leaves the sprite as made
-        Int2 size;
-    };
-    // 204 * 0.333 = 67.932 and 40 * 0.333 = 13.32 are cut, not rounded.
-    for (const Case& c :
-         {Case{Int2(0, 0), 0, Int2(204, 40)}, Case{Int2(10, 20), 0.5f, Int2(102, 20)},
-          Case{Int2(10, 20), 0.333f, Int2(67, 13)}}) {
+    // As made: at (0, 0) at its own size. 204 * 0.333 = 67.932 and 40 * 0.333 = 13.32 are
+    // cut, not rounded.
+    for (const auto& [position, scale, size] :
+         {std::tuple{Int2(0, 0), 0.0f, Int2(204, 40)}, {Int2(10, 20), 0.333f, Int2(67, 13)}}) {
         window().clearScreen(colorBlack);
-        if (c.scale > 0) {
-            sprite.setPosition(c.position);
-            sprite.setScale(c.scale);
+        if (scale > 0) {
+            sprite.setPosition(position);
+            sprite.setScale(scale);
         }
-        EXPECT_EQ(c.position, sprite.getPosition());
-        EXPECT_EQ(c.size, sprite.getScaledSize());
+        EXPECT_EQ(size, sprite.getScaledSize());
         sprite.updateImage();
         sprite.draw();
-        const Box box = litBox();
-        EXPECT_EQ(c.position, Int2(box.left, box.top));
-        EXPECT_EQ(c.size, Int2(box.right - box.left + 1, box.bottom - box.top + 1)) << c.scale;
+        const auto box = litBox();
+        EXPECT_EQ(position, Int2(box[0], box[1]));
+        EXPECT_EQ(size, Int2(box[2] - box[0] + 1, box[3] - box[1] + 1)) << scale;
     }
 }
 
+// Alpha is the low byte of trunc(opacity * 255): 1.5 gives 382, that is 126.
 TEST_F(Graphics, SpriteOpacityTintsOnlyThatDraw) {
     Sprite sprite(solidPng(40, 40, {255, 255, 255, 255}).c_str());
-    // Alpha is the low byte of trunc(opacity * 255): 1.5 gives 382, that is 126.
-    for (const auto& [opacity, grey] :
-         {std::pair<float, int>{0.5f, 127}, {0, 0}, {1.5f, 126}, {-0.5f, 129}}) {
+    for (const auto& [opacity, grey] : {std::pair<float, int>{0.5f, 127}, {1.5f, 126}}) {
         window().clearScreen(colorBlack);
         sprite.draw(opacity);
         expectWhiteColour();
@@ -240,70 +213,55 @@ TEST_F(Graphics, PrimitivesLeaveTexturedDrawingInThePicturesOwnColours) {
     expectNear(readPixel(5, 5), 128, 64, 0, 1);
 }
 
-// Relative scale 1.5, space 6, reduction 2, as the dice roller's font.
-std::unique_ptr<Font> loadFont(const std::string& columns, unsigned height = 11) {
+// Relative scale 1.5, space 6, reduction 2, as the dice roller's font; the glyph of a code is
+// 1 + code % 3 columns of ink in a cell 4 wider (FontImage::full()).
+std::unique_ptr<Font> loadFont(unsigned height = 11, int leading = 1) {
+    const std::string columns = FontImage::full(leading);
     const std::string path =
-        writePng("font.png", FontImage::pixels(columns, height), unsigned(columns.size()), height);
+        writePng(FontImage::pixels(columns, height), unsigned(columns.size()), height);
     return std::make_unique<Font>("test", path, 1.5f, 6, 2);
 }
-
-// The glyph of a code in FontImage::full(): 1 + code % 3 columns of ink, a cell 4 wider.
 int cell(int code, float scale) {
     return int((1 + code % 3 + 4) * scale);
 }
 
-TEST_F(Graphics, FontTablesAreTheScanOfItsImageAndInkInColumnZeroHasNoGlyph) {
-    const std::unique_ptr<Font> font = loadFont(FontImage::full());
-    const FontProbe probe(*font);
-    // The cells of the scan (tests/graphics/GlyphScanTest.cpp), from the first column on.
-    EXPECT_EQ(probe.cellStart('!'), 0);
-    EXPECT_EQ(probe.cellStart('~') + probe.cellWidth('~'), int(FontImage::full().size()));
-    for (int code = 0; code < 256; ++code)
-        EXPECT_EQ(probe.isSupported(char(code)),
-                  code == ' ' || code == '\n' || (code > 32 && code < 127));
-
-    const std::unique_ptr<Font> shifted = loadFont(FontImage::full(0));
-    const FontProbe zero(*shifted);
-    EXPECT_FALSE(zero.isSupported('!'));
-    EXPECT_EQ(zero.draw(colorWhite, Int2(10, 20), "!", Float2(1.0f)), Int2(10, 20));
-    EXPECT_FALSE(anyLit(0, 0, 256, 256));
-    EXPECT_EQ(zero.width("!", -1, 1.0f), 0);
-}
-
+// Ink in the image's column 0 leaves '!' without a glyph: nothing drawn, no width.
 TEST_F(Graphics, FontPenMovesBySpacesGlyphsAndNewlinesAndSkipsCharactersWithoutGlyph) {
-    const std::unique_ptr<Font> font = loadFont(FontImage::full());
+    const std::unique_ptr<Font> font = loadFont();
     const FontProbe probe(*font);
     // Scale 1.5: a space 9, a line trunc(11 * 1.5) = 16, a glyph its cell less 2, times 1.5.
     auto advance = [](int code) { return int((1 + code % 3 + 4 - 2) * 1.5); };
-    struct Case {
-        const char* text;
-        int count, x, y;
-    };
-    for (const Case& c :
-         {Case{" ", -1, 19, 20}, Case{"!\"", -1, 10 + advance('!') + advance('"'), 20},
-          Case{"A\nB", -1, 10 + advance('B'), 36}, Case{"\n\n", -1, 10, 52},
-          Case{"! !", 2, 10 + advance('!') + 9, 20}, Case{"!!!", 0, 10, 20},
-          Case{"!\0!", 3, 10 + 2 * advance('!'), 20}, Case{"\t\x7f\x80\xc3\xa9\xff", -1, 10, 20}}) {
-        EXPECT_EQ(Int2(c.x, c.y), probe.draw(colorRed, Int2(10, 20), c.text, Float2(1.0f), c.count))
-            << c.text;
+    for (const auto& [text, count, x, y] : {std::tuple<const char*, int, int, int>{" ", -1, 19, 20},
+                                            {"!\"", -1, 10 + advance('!') + advance('"'), 20},
+                                            {"A\nB", -1, 10 + advance('B'), 36},
+                                            {"\n\n", -1, 10, 52},
+                                            {"! !", 2, 10 + advance('!') + 9, 20},
+                                            {"!!!", 0, 10, 20},
+                                            {"!\0!", 3, 10 + 2 * advance('!'), 20},
+                                            {"\t\x7f\x80\xc3\xa9\xff", -1, 10, 20}}) {
+        EXPECT_EQ(Int2(x, y), probe.draw(colorRed, Int2(10, 20), text, Float2(1.0f), count))
+            << text;
         expectWhiteColour();
     }
     window().clearScreen(colorBlack);
     probe.draw(colorWhite, Int2(10, 20), "\t\x7f\x80\xc3\xa9\xff", Float2(1.0f));
     probe.draw(colorWhite, Int2(10, 20), "abc", Float2(1.0f), 0);
+    const std::unique_ptr<Font> shifted = loadFont(11, 0);
+    const FontProbe zero(*shifted);
+    EXPECT_EQ(zero.draw(colorWhite, Int2(10, 20), "!", Float2(1.0f)), Int2(10, 20));
+    EXPECT_EQ(zero.width("!", -1, 1.0f), 0);
     EXPECT_FALSE(anyLit(0, 0, 256, 256));
 }
 
 TEST_F(Graphics, GlyphFillsItsCellInTheTextColourAndBoldThickensIt) {
-    const std::unique_ptr<Font> font = loadFont(FontImage::full(), 16);
+    const std::unique_ptr<Font> font = loadFont(16);
     const FontProbe probe(*font);
     probe.draw(Color(255, 0, 0, 255), Int2(30, 40), "#", Float2(2.0f));
     // Scale 3: the cell is trunc(7 * 3) = 21 wide and 48 high, the ink one cell column in.
-    const Box box = litBox();
-    EXPECT_TRUE(box.left >= 32 && box.left <= 34 && box.right <= 50)
-        << box.left << " " << box.right;
-    EXPECT_EQ(box.top, 40);
-    EXPECT_EQ(box.bottom, 87);
+    const auto box = litBox();
+    EXPECT_TRUE(box[0] >= 32 && box[0] <= 34 && box[2] <= 50) << box[0] << " " << box[2];
+    EXPECT_EQ(box[1], 40);
+    EXPECT_EQ(box[3], 87);
     expectNear(readPixel(36, 60), 255, 0, 0, 50);
 
     window().clearScreen(colorBlack);
@@ -324,7 +282,7 @@ TEST_F(Graphics, GlyphFillsItsCellInTheTextColourAndBoldThickensIt) {
 }
 
 TEST_F(Graphics, FontWidthIsTheWidestLineOfFullCells) {
-    const std::unique_ptr<Font> font = loadFont(FontImage::full());
+    const std::unique_ptr<Font> font = loadFont();
     const FontProbe probe(*font);
     const int abc = cell('a', 1.5f) + cell('b', 1.5f) + cell('c', 1.5f);
     for (const auto& [text, width] : {std::pair<const char*, int>{"abc", abc},
@@ -338,34 +296,28 @@ TEST_F(Graphics, FontWidthIsTheWidestLineOfFullCells) {
     EXPECT_EQ(probe.height(0.975f), 10);
 }
 
+// Ending exactly on the limit wraps; one pixel more room does not. A newline starts the next
+// word on the following line; a first word wider than the limit leaves line one empty.
 TEST_F(Graphics, WrappingOpensALineWhereAWordWouldReachTheLimit) {
-    const std::unique_ptr<Font> font = loadFont(FontImage::full());
+    const std::unique_ptr<Font> font = loadFont();
     const FontProbe probe(*font);
     const int first = probe.width("ab ", -1, 1.5f), second = probe.width("cd", -1, 1.5f);
-    struct Case {
-        const char* text;
-        unsigned limit;
-        Int2 pen;
-        bool firstLine, secondLine;  // drawn on
-    };
-    // Ending exactly on the limit wraps; one pixel more room does not. A newline starts the
-    // next word on the following line; a first word wider than the limit leaves line one empty.
-    for (const Case& c :
-         {Case{"ab cd", unsigned(first + second), Int2(10 + second, 36), true, true},
-          Case{"ab cd", unsigned(first + second + 1), Int2(10 + first + second, 20), true, false},
-          Case{"ab\ncd", 1000, Int2(10 + second, 36), true, true},
-          Case{"abc", 5, Int2(10 + probe.width("abc", -1, 1.5f), 36), false, true}}) {
+    for (const auto& [text, limit, pen, firstLine, secondLine] :
+         {std::tuple{"ab cd", first + second, Int2(10 + second, 36), true, true},
+          {"ab cd", first + second + 1, Int2(10 + first + second, 20), true, false},
+          {"ab\ncd", 1000, Int2(10 + second, 36), true, true},
+          {"abc", 5, Int2(10 + probe.width("abc", -1, 1.5f), 36), false, true}}) {
         window().clearScreen(colorBlack);
-        EXPECT_EQ(c.pen, probe.drawWrapped(colorWhite, Int2(10, 20), c.text, c.limit, Float2(1.0f)))
-            << c.text;
-        EXPECT_EQ(c.firstLine, anyLit(10, 20, 8, 16)) << c.text;
-        EXPECT_EQ(c.secondLine, anyLit(10, 36, 8, 16)) << c.text;
+        EXPECT_EQ(pen, probe.drawWrapped(colorWhite, Int2(10, 20), text, limit, Float2(1.0f)))
+            << text;
+        EXPECT_EQ(firstLine, anyLit(10, 20, 8, 16)) << text;
+        EXPECT_EQ(secondLine, anyLit(10, 36, 8, 16)) << text;
         expectWhiteColour();
     }
 }
 
 TEST_F(Graphics, TextElementDrawsWhatTheFontDrawsAtSizeOverTwentyFromItsPosition) {
-    const std::unique_ptr<Font> font = loadFont(FontImage::full(), 16);
+    const std::unique_ptr<Font> font = loadFont(16);
     EXPECT_EQ(Int2(0, 0), TextElement(font.get(), "!", 20, colorRed).getPosition());
     for (float size : {20.0f, 13.0f}) {
         TextElement element(font.get(), " !\n#", size, colorYellow);

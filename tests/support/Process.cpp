@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <stdexcept>
 
 namespace {
@@ -16,49 +15,57 @@ std::string contentOf(FILE* file) {
     char block[4096];
     for (size_t n; (n = std::fread(block, 1, sizeof block, file)) > 0;)
         text.append(block, n);
-    std::fclose(file);
     return text;
 }
 
 }  // namespace
 
-ChildResult runProgram(const std::vector<std::string>& args, const std::string& workDir,
-                       int timeoutSeconds) {
+Child::Child(const std::vector<std::string>& args, const std::string& workDir)
+    : out(std::tmpfile()), err(std::tmpfile()) {
+    // Everything the child needs is built here: the parent runs audio and window threads, so
+    // the child makes only async-signal-safe calls. Output goes to files, never to pipes
+    // that a child could fill and block on.
     std::vector<char*> argv;
     for (const std::string& arg : args)
         argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
-    // Output goes to files, never to pipes that a child could fill and block on.
-    FILE* out = std::tmpfile();
-    FILE* err = std::tmpfile();
-    const int outFd = out ? fileno(out) : -1, errFd = err ? fileno(err) : -1;
-    const pid_t pid = outFd < 0 || errFd < 0 ? -1 : fork();
+    pid = out && err ? fork() : -1;
     if (pid < 0)
         throw std::runtime_error("cannot start a child process");
     if (pid == 0) {
-        // Only async-signal-safe calls here: the parent runs audio and window threads.
-        if (dup2(outFd, STDOUT_FILENO) < 0 || dup2(errFd, STDERR_FILENO) < 0 ||
+        if (dup2(fileno(out), STDOUT_FILENO) < 0 || dup2(fileno(err), STDERR_FILENO) < 0 ||
             chdir(workDir.c_str()) != 0)
             _exit(126);
         execv(argv[0], argv.data());
         _exit(127);
     }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
-    int status = 0;
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-        }
-        usleep(2000);
-    }
-    ChildResult result;
-    result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = contentOf(out);
-    result.err = contentOf(err);
-    return result;
 }
 
-std::string commandOutput(const std::string& command) {
-    return runProgram({"/bin/sh", "-c", command}).out;
+Child::~Child() {
+    finish(0);
+    std::fclose(out);
+    std::fclose(err);
+}
+
+bool Child::exited() {
+    int raw = 0;
+    if (status < 0 && waitpid(pid, &raw, WNOHANG) == pid)
+        status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 1000;  // 1000: ended by a signal
+    return status >= 0;
+}
+
+ChildResult Child::finish(double timeoutSeconds) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(long(timeoutSeconds * 1000));
+    while (!exited()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            kill(pid, SIGKILL);
+        usleep(2000);
+    }
+    return ChildResult{status < 1000 ? status : -1, contentOf(out), contentOf(err)};
+}
+
+ChildResult runProgram(const std::vector<std::string>& argv, const std::string& workDir,
+                       int timeoutSeconds) {
+    return Child(argv, workDir).finish(timeoutSeconds);
 }

@@ -4,7 +4,6 @@
 #include <X11/Xutil.h>
 
 #include <chrono>
-#include <cstdint>
 #include <cstdlib>
 #include <sstream>
 #include <thread>
@@ -24,13 +23,10 @@ int ignoreXError(Display*, XErrorEvent*) {
 }  // namespace
 
 Rgb Shot::at(int x, int y) const {
-    x -= x0;
-    y -= y0;
     if (x < 0 || y < 0 || x >= width || y >= height) {
         return Rgb();
     }
-    const unsigned char* p = &rgb[(size_t(y) * width + x) * 3];
-    return Rgb{p[0], p[1], p[2]};
+    return pixels[size_t(y) * width + x];
 }
 
 bool Shot::is(int x, int y, Rgb colour, int tolerance) const {
@@ -76,50 +72,23 @@ bool XWindow::xdo(const std::string& arguments) {
     return runProgram(argv, ".", 30).exitStatus == 0;
 }
 
-bool XWindow::key(const std::string& keys, int repeat, int delayMs) {
-    return xdo("key --repeat " + std::to_string(repeat) + " --delay " + std::to_string(delayMs) +
-               " " + keys);
-}
-
-bool XWindow::click(int x, int y, int button) {
-    return xdo("mousemove --window WIN --sync " + std::to_string(x) + " " + std::to_string(y) +
-               " click " + std::to_string(button));
-}
-
-bool XWindow::resize(int width, int height) {
-    return xdo("windowsize --sync WIN " + std::to_string(width) + " " + std::to_string(height));
-}
-
-Shot XWindow::shot(int x, int y, int width, int height) {
+Shot XWindow::shot() {
     Shot result;
     Display* dpy = static_cast<Display*>(display);
     XWindowAttributes attributes;
     if (dpy == nullptr || id == 0 || !XGetWindowAttributes(dpy, id, &attributes)) {
         return result;
     }
-    if (width < 0) {
-        width = attributes.width - x;
-        height = attributes.height - y;
-    }
-    if (x < 0 || y < 0 || width <= 0 || height <= 0 || x + width > attributes.width ||
-        y + height > attributes.height) {
-        return result;
-    }
-    XImage* image = XGetImage(dpy, id, x, y, width, height, AllPlanes, ZPixmap);
+    const int width = attributes.width, height = attributes.height;
+    XImage* image = XGetImage(dpy, id, 0, 0, width, height, AllPlanes, ZPixmap);
     if (image == nullptr) {
         return result;
     }
-    result = Shot{x, y, width, height, std::vector<unsigned char>(size_t(width) * height * 3)};
-    unsigned char* out = result.rgb.data();
+    result = Shot{width, height, {}};
     for (int row = 0; row < height; ++row) {
         for (int column = 0; column < width; ++column) {
-            const unsigned long pixel = image->bits_per_pixel == 32
-                                            ? reinterpret_cast<const uint32_t*>(
-                                                  image->data + row * image->bytes_per_line)[column]
-                                            : XGetPixel(image, column, row);
-            *out++ = (pixel >> 16) & 0xff;
-            *out++ = (pixel >> 8) & 0xff;
-            *out++ = pixel & 0xff;
+            const unsigned long p = XGetPixel(image, column, row);
+            result.pixels.push_back(Rgb{int(p >> 16) & 0xff, int(p >> 8) & 0xff, int(p) & 0xff});
         }
     }
     XDestroyImage(image);

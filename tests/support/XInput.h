@@ -9,13 +9,13 @@
 
 struct Rgb {
     int r = -1, g = -1, b = -1;  // -1 outside the capture
+    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
 };
 
 struct Shot {
-    int x0 = 0, y0 = 0, width = 0, height = 0;  // the captured part of the window
-    std::vector<unsigned char> rgb;
-    bool empty() const { return rgb.empty(); }
-    // Window coordinates.
+    int width = 0, height = 0;
+    std::vector<Rgb> pixels;  // rows top first
+    bool empty() const { return pixels.empty(); }
     Rgb at(int x, int y) const;
     // Every channel within tolerance of the colour.
     bool is(int x, int y, Rgb colour, int tolerance = 0) const;
@@ -35,11 +35,8 @@ public:
         const std::function<bool()>& between = [] { return true; });
     // xdotool with the arguments (split at spaces); "WIN" stands for the window.
     bool xdo(const std::string& arguments);
-    bool key(const std::string& keys, int repeat = 1, int delayMs = 12);
-    bool click(int x, int y, int button = 1);
-    bool resize(int width, int height);
-    // The whole window, or the part of the given size at (x, y).
-    Shot shot(int x = 0, int y = 0, int width = -1, int height = -1);
+    // The whole window; empty once it has gone.
+    Shot shot();
 
     unsigned long id = 0;
 

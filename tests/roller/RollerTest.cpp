@@ -1,0 +1,512 @@
+// The dice roller's own code in one real window for the whole program (GLUT opens one
+// window per process), its handlers called directly and its frames read back.
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "Button.h"
+#include "DicesGroup.h"
+#include "FrameReader.h"
+#include "Layouts.h"
+#include "MainClass.h"
+#include "OpenGL.h"
+#include "Process.h"
+#include "Sound.h"
+#include "Sprite.h"
+#include "TextElement.h"
+#include "Utils.h"
+
+// Reads and sets the roller's private state.
+struct RollerProbe {
+    static std::vector<std::pair<int, int>>& heap(MainClass& app) { return app.dicesStack; }
+    static bool oneDiceOnly(MainClass& app) { return app.oneDiceOnly; }
+    static long& endRoll(MainClass& app) { return app.millisecondEndRoll; }
+    static bool& running(MainClass& app) { return app.isAppRunning; }
+    static Sound& sound(MainClass& app) { return *app.sound; }
+    static Button& simple(MainClass& app) { return *app.buttonSimple; }
+    static Button& multi(MainClass& app) { return *app.buttonMulti; }
+    static Button& clear(MainClass& app) { return *app.buttonClear; }
+    static Button& reroll(MainClass& app) { return *app.buttonReroll; }
+    static TextElement& textMain(MainClass& app) { return *app.textMain; }
+    static TextElement& textAdd(MainClass& app) { return *app.textAdd; }
+    static TextElement& textSelect(MainClass& app) { return *app.textSelect; }
+    // The selection entry of the die type with nbSided faces, and its face pictures.
+    static Button& entry(MainClass& app, int nbSided) {
+        return *app.groupOf(nbSided)->insightButton;
+    }
+    static Sprite& face(MainClass& app, int nbSided, int index) {
+        return *app.groupOf(nbSided)->dices.at(index);
+    }
+    static bool isVisible(Button& button) { return button.isVisible; }
+    static TextElement* caption(Button& button) { return button.textElement; }
+    static Sprite& picture(Button& button) { return *button.sprite; }
+};
+
+namespace {
+
+const int SIDES[] = {4, 6, 8, 10, 12, 20};
+const char KEYS[] = {'4', '6', '8', '0', '1', '2'};
+bool rendered = false;  // whether any frame has been drawn yet
+
+MainClass& theApp() {
+    static MainClass* app = new MainClass("roller_window_tests");
+    return *app;
+}
+
+// Resizes the real window, then tells the frame and the roller as the main loop does.
+void resize(int width, int height) {
+    glutReshapeWindow(width, height);
+    // The window system answers asynchronously; pump events until it has.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (glutGet(GLUT_WINDOW_WIDTH) != width || glutGet(GLUT_WINDOW_HEIGHT) != height) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            throw std::runtime_error("the window did not take its new size");
+        }
+        glutMainLoopEvent();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    OpenGL_onResizeWindow(width, height);
+    theApp().onWindowResize();
+}
+
+void frame() {
+    theApp().render();
+    glFinish();
+    rendered = true;
+}
+
+Int2 centre(Button& button) {
+    return button.getPosition() + Int2(button.getSize().x() / 2, button.getSize().y() / 2);
+}
+
+using Heap = std::vector<std::pair<int, int>>;
+
+// Every test starts as the program does: 1024 x 768, one-die mode, empty heap, no
+// animation, silent, one frame drawn.
+class RollerWindow : public testing::Test {
+protected:
+    void SetUp() override {
+        resize(1024, 768);
+        app.onKeyPressed('s');
+        RollerProbe::endRoll(app) = -1;
+        RollerProbe::running(app) = true;
+        sound.stop();
+        frame();
+    }
+    void show(int width, int height) {
+        resize(width, height);
+        frame();
+    }
+    void press(Button& button, int mouseButton = 0) {
+        const Int2 p = centre(button);
+        app.onPointerPressed(mouseButton, p.x(), p.y());
+    }
+    void keys(const std::string& typed) {
+        for (char key : typed) {
+            app.onKeyPressed(key);
+        }
+    }
+
+    MainClass& app = theApp();
+    Heap& heap = RollerProbe::heap(app);
+    Sound& sound = RollerProbe::sound(app);
+};
+class RollerLayout : public RollerWindow {};
+
+// Input that arrives before the first frame meets the buttons where their pictures
+// start out, at (0, 0): the 4-sided entry is the first one tested. Once another test
+// has drawn, the check runs in a fresh copy of this program.
+TEST(RollerBeforeFirstFrame, PressHitsEntriesAtTheirInitialPlace) {
+    if (rendered) {
+        const ChildResult child =
+            runProgram({"/proc/self/exe", "--gtest_filter=RollerBeforeFirstFrame.*"});
+        EXPECT_EQ(child.exitStatus, 0) << child.out;
+        EXPECT_NE(child.out.find("[  PASSED  ] 1 test"), std::string::npos) << child.out;
+        return;
+    }
+    MainClass& app = theApp();
+    app.onPointerPressed(0, 5, 5);
+    ASSERT_EQ(RollerProbe::heap(app).size(), 1u);
+    EXPECT_EQ(RollerProbe::heap(app)[0].first, 4);
+    EXPECT_TRUE(app.update());
+}
+
+// Each die type by its key and by its entry (with any mouse button): in one-die mode
+// the heap becomes that one die, rolled; in multiple-dice mode it is added unrolled.
+TEST_F(RollerWindow, KeysAndEntriesChooseTheirDie) {
+    EXPECT_TRUE(app.isRunning());
+    for (bool byKey : {true, false}) {
+        for (bool oneDie : {true, false}) {
+            app.onKeyPressed(oneDie ? 's' : 'm');
+            for (int i = 0; i < 6; ++i) {
+                SCOPED_TRACE(testing::Message() << SIDES[i] << " by key " << byKey);
+                sound.stop();
+                byKey ? app.onKeyPressed(KEYS[i]) : press(RollerProbe::entry(app, SIDES[i]), i % 3);
+                ASSERT_EQ(heap.size(), oneDie ? 1u : i + 1u);
+                EXPECT_EQ(heap.back().first, SIDES[i]);
+                EXPECT_EQ(sound.isPlaying(), oneDie);
+                EXPECT_EQ(app.update(), oneDie);
+            }
+        }
+    }
+    app.onKeyPressed(27);
+    EXPECT_FALSE(app.isRunning());
+}
+
+// Every face of every type comes up and no other. The wall clock stands still in this
+// program, so every reseed falls in the same second: a held key 6 must still not replay one
+// stretch of faces over and over (in the last 10,000 presses, runs of 20 faces are nearly
+// all different).
+TEST_F(RollerWindow, RollsReachEveryFaceAndNeverLoop) {
+    std::set<std::pair<int, int>> seen;
+    std::string faces;
+    for (int press = 0; press < 20000; ++press) {
+        app.onKeyPressed(press < 1200 ? KEYS[press % 6] : '6');
+        seen.insert(heap.at(0));
+        faces += static_cast<char>('1' + heap.at(0).second);
+    }
+    EXPECT_EQ(seen.size(), 60u);
+    for (const auto& [sides, face] : seen) {
+        EXPECT_TRUE(face >= 0 && face < sides) << sides << ": " << face;
+    }
+    std::set<std::string> runs;
+    for (std::size_t i = 10000; i + 20 <= faces.size(); ++i) {
+        runs.insert(faces.substr(i, 20));
+    }
+    EXPECT_GT(runs.size(), 9000u);
+}
+
+TEST_F(RollerWindow, OtherKeysOnlyEndTheAnimation) {
+    app.onKeyPressed('6');
+    const Heap before = heap;
+    for (int key : {51, 53, 55, 57, 97, 120, 13, 9, 127, 28, 29, 30, 31, 33, 34, 256, 267}) {
+        SCOPED_TRACE(key);
+        RollerProbe::endRoll(app) = Utils::getMillisecond() + 10000;
+        app.onKeyPressed(key);
+        EXPECT_FALSE(app.update());
+        EXPECT_EQ(heap, before);
+        EXPECT_TRUE(RollerProbe::oneDiceOnly(app));
+        EXPECT_TRUE(app.isRunning());
+    }
+}
+
+TEST_F(RollerWindow, HeapStopsAtTwoHundredDice) {
+    keys("M" + std::string(200, '6'));
+    const Heap full = heap;
+    ASSERT_EQ(full.size(), 200u);
+    app.onKeyPressed('4');
+    frame();
+    press(RollerProbe::entry(app, 12));
+    EXPECT_EQ(heap, full);
+    EXPECT_FALSE(sound.isPlaying());
+    app.onKeyPressed(' ');
+    EXPECT_TRUE(app.update());
+    EXPECT_EQ(heap.size(), 200u);
+}
+
+// Keys, then a press: the heap's size after it, the mode, and whether a roll (with its sound)
+// runs. Clear and the mode keys, even of the current mode, empty the heap. Buttons own their
+// left and top edges only; a hidden one owns nothing; the normal layout's dice area,
+// strictly inside, rolls in small mode too.
+TEST_F(RollerWindow, KeysThenAPress) {
+    enum Target { AREA, SIMPLE, MULTI, CLEAR, REROLL, ENTRY };
+    const Int2 MID(-99, -99);  // the button's centre
+    const struct {
+        const char* typed;
+        bool small;
+        Target target;
+        Int2 offset;
+        int mouse;
+        size_t heap;
+        bool oneDie, rolls;
+    } cases[] = {{"6c", false, AREA, {0, 0}, 0, 0, true, false},
+                 {"4C", false, AREA, {0, 0}, 0, 0, true, false},
+                 {"m46M", false, AREA, {0, 0}, 0, 0, false, false},
+                 {"m4c", false, AREA, {0, 0}, 0, 0, false, false},
+                 {"m8S", false, AREA, {0, 0}, 0, 0, true, false},
+                 {"m8s", false, AREA, {0, 0}, 0, 0, true, false},
+                 {"6", false, SIMPLE, MID, 0, 1, true, false},
+                 {"6", false, SIMPLE, {3, 3}, 0, 1, true, false},
+                 {"6", false, CLEAR, MID, 0, 1, true, false},
+                 {"6", false, REROLL, MID, 0, 1, true, false},
+                 {"6", false, MULTI, MID, 2, 0, false, false},
+                 {"m4", false, MULTI, MID, 0, 1, false, false},
+                 {"m4", false, SIMPLE, MID, 1, 0, true, false},
+                 {"m88", false, REROLL, MID, 0, 2, false, true},
+                 {"m88", false, CLEAR, MID, 0, 0, false, false},
+                 {"m", false, REROLL, MID, 0, 0, false, true},
+                 {"", false, ENTRY, {0, 0}, 0, 1, true, true},
+                 {"", false, ENTRY, {203, 152}, 0, 1, true, true},
+                 {"", false, ENTRY, {204, 76}, 0, 0, true, false},
+                 {"", false, ENTRY, {102, 153}, 0, 0, true, false},
+                 {"", false, ENTRY, {-1, 76}, 0, 0, true, false},
+                 {"", false, ENTRY, {102, -1}, 0, 0, true, false},
+                 {"", true, ENTRY, {101, 75}, 0, 1, true, true},
+                 {"", true, ENTRY, {102, 38}, 0, 0, true, false},
+                 {"", true, ENTRY, {51, 76}, 0, 0, true, false},
+                 {"m66", false, AREA, {10, 100}, 0, 2, false, false},
+                 {"m66", false, AREA, {100, 50}, 0, 2, false, false},
+                 {"m66", true, AREA, {522, 100}, 0, 2, false, false},
+                 {"m66", false, AREA, {100, 434}, 0, 2, false, false},
+                 {"m66", false, AREA, {11, 51}, 0, 2, false, true},
+                 {"m66", true, AREA, {521, 433}, 0, 2, false, true},
+                 {"m66", true, AREA, {400, 300}, 0, 2, false, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.typed << " then target " << c.target << " + "
+                                        << c.offset.x() << ", " << c.offset.y());
+        SetUp();
+        resize(c.small ? 800 : 1024, c.small ? 600 : 768);
+        keys(c.typed);
+        frame();
+        sound.stop();
+        Button* buttons[] = {nullptr,
+                             &RollerProbe::simple(app),
+                             &RollerProbe::multi(app),
+                             &RollerProbe::clear(app),
+                             &RollerProbe::reroll(app),
+                             &RollerProbe::entry(app, 4)};
+        Button* button = buttons[c.target];
+        const Int2 p = button == nullptr ? c.offset
+                       : c.offset == MID ? centre(*button)
+                                         : button->getPosition() + c.offset;
+        app.onPointerPressed(c.mouse, p.x(), p.y());
+        EXPECT_EQ(heap.size(), c.heap);
+        EXPECT_EQ(RollerProbe::oneDiceOnly(app), c.oneDie);
+        EXPECT_EQ(RollerProbe::isVisible(RollerProbe::simple(app)), !c.oneDie);
+        EXPECT_EQ(RollerProbe::isVisible(RollerProbe::multi(app)), c.oneDie);
+        EXPECT_EQ(app.update(), c.rolls);
+        EXPECT_EQ(sound.isPlaying(), c.rolls);
+    }
+}
+
+TEST_F(RollerWindow, AnyPressEndsARunningRollAndItsTimeEndsItToo) {
+    app.onKeyPressed('6');
+    const long end = RollerProbe::endRoll(app);
+    const long now = Utils::getMillisecond();
+    EXPECT_TRUE(end > now && end <= now + 200 && end >= now + 150) << end - now;
+    app.onKeyReleased(' ');
+    app.onPointerReleased(0, 560, 300);
+    EXPECT_TRUE(app.update()) << "releases do not end the roll";
+    app.onPointerPressed(2, 560, 300);  // on nothing
+    EXPECT_FALSE(app.update());
+    app.onKeyPressed(' ');
+    RollerProbe::endRoll(app) = Utils::getMillisecond();
+    EXPECT_FALSE(app.update());
+}
+
+Int2 at(const At& p) {
+    return Int2(p.x, p.y);
+}
+
+// The pixels of a rectangle within `tolerance` of a grey: how many, in how many rows, and the
+// rightmost column that holds one.
+struct Ink {
+    int pixels = 0, rows = 0, right = -1;
+};
+Ink inkOf(int grey, int x, int y, int width, int height, int tolerance = 20) {
+    const FrameRect frame = readFrame();
+    Ink ink;
+    for (int row = y; row < y + height; ++row) {
+        const int before = ink.pixels;
+        for (int column = x; column < x + width; ++column) {
+            const Rgba c = frame.at(column, row);
+            if (std::max({std::abs(c.r - grey), std::abs(c.g - grey), std::abs(c.b - grey)}) <=
+                tolerance) {
+                ++ink.pixels;
+                ink.right = std::max(ink.right, column);
+            }
+        }
+        ink.rows += ink.pixels > before;
+    }
+    return ink;
+}
+
+TEST_F(RollerLayout, ReferenceWindowsButtonByButton) {
+    for (const Layout& r : LAYOUTS) {
+        for (bool oneDie : {true, false}) {
+            SCOPED_TRACE(testing::Message()
+                         << r.width << " x " << r.height << " one die " << oneDie);
+            app.onKeyPressed(oneDie ? 's' : 'm');
+            show(r.width, r.height);
+            std::vector<std::pair<Button*, At>> buttons = {{&RollerProbe::simple(app), r.simple},
+                                                           {&RollerProbe::multi(app), r.multi},
+                                                           {&RollerProbe::clear(app), r.clear},
+                                                           {&RollerProbe::reroll(app), r.reroll}};
+            for (int i = 0; i < 6; ++i) {
+                buttons.push_back({&RollerProbe::entry(app, SIDES[i]), r.entries[i]});
+            }
+            for (const auto& [button, place] : buttons) {
+                EXPECT_EQ(button->getPosition(), at(place));
+                EXPECT_EQ(button->getSize(), Int2(r.buttonWidth, r.buttonHeight));
+                EXPECT_EQ(RollerProbe::caption(*button)->getPosition(), at(place) + Int2(10, 10));
+                EXPECT_NEAR(RollerProbe::picture(*button).getScaledSize().x(), r.buttonWidth, 1);
+            }
+            EXPECT_EQ(RollerProbe::textAdd(app).getPosition(), at(r.label));
+            EXPECT_EQ(RollerProbe::textSelect(app).getPosition(), at(r.label));
+            EXPECT_EQ(RollerProbe::textMain(app).getPosition(), Int2(10, 20));
+        }
+    }
+}
+
+// Small below 950 x 750; in small mode, at most 550 wide moves the panel down.
+TEST_F(RollerLayout, ThresholdsBetweenTheLayouts) {
+    const struct {
+        int width, height;
+        bool small;
+        int panelTop;
+    } cases[] = {{949, 768, true, 10}, {1024, 749, true, 10}, {950, 750, false, 10},
+                 {949, 750, true, 10}, {950, 749, true, 10},  {550, 600, true, 269},
+                 {551, 600, true, 10}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+        show(c.width, c.height);
+        EXPECT_EQ(RollerProbe::entry(app, 4).getSize(), c.small ? Int2(102, 76) : Int2(204, 153));
+        EXPECT_EQ(RollerProbe::clear(app).getPosition().y(), c.panelTop);
+    }
+}
+
+// Die `index` of n, drawn one column of ceil(sqrt(n)) wide, row by row.
+TEST_F(RollerLayout, DiceGrid) {
+    const struct {
+        bool small;
+        int n, index;
+        Int2 place;
+        int width;
+    } cases[] = {{false, 1, 0, {10, 50}, 512},    {true, 1, 0, {10, 50}, 256},
+                 {false, 4, 3, {266, 242}, 256},  {false, 5, 2, {351, 50}, 170},
+                 {false, 5, 4, {180, 178}, 170},  {false, 197, 196, {44, 382}, 34},
+                 {false, 200, 14, {487, 50}, 34}, {false, 200, 199, {146, 382}, 34},
+                 {true, 200, 199, {78, 216}, 17}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "die " << c.index << " of " << c.n);
+        resize(c.small ? 800 : 1024, c.small ? 600 : 768);
+        // Only the die looked at shows face 2: its picture ends where that die is drawn.
+        auto& heap = RollerProbe::heap(app);
+        heap.assign(c.n, {10, 0});
+        heap[c.index].second = 1;
+        frame();
+        Sprite& face = RollerProbe::face(app, 10, 1);
+        EXPECT_EQ(face.getPosition(), c.place);
+        EXPECT_NEAR(face.getScaledSize().x(), c.width, 1);
+    }
+}
+
+// Face index k of every die type shows picture k + 1 of its folder.
+TEST_F(RollerLayout, FaceIndexShowsItsFile) {
+    for (int sides : SIDES) {
+        for (int index : {0, sides - 1}) {
+            SCOPED_TRACE(testing::Message() << sides << "-sided, index " << index);
+            RollerProbe::heap(app).assign(1, {sides, index});
+            frame();
+            const FrameRect frame = readFrame();
+            const auto pixel = [&](int x, int y) {
+                const Rgba c = frame.at(x, y);
+                return Channels{c.r, c.g, c.b};
+            };
+            const std::string folder = "media/d" + std::to_string(sides) + "/";
+            const int other = index == 0 ? 2 : sides - 1;
+            EXPECT_LT(mismatchToFace(pixel, folder + std::to_string(index + 1) + ".png"), 150);
+            EXPECT_GE(mismatchToFace(pixel, folder + std::to_string(other) + ".png"), 150);
+        }
+    }
+}
+
+TEST(RollerVeil, AlphaOverTheRoll) {
+    const std::pair<long, int> alphaAt[] = {{200, 0},   {150, 128}, {101, 254},
+                                            {100, 255}, {50, 128},  {1, 2}};
+    for (const auto& [left, alpha] : alphaAt) {
+        EXPECT_EQ(MainClass::getVeilAlpha(left), alpha) << left << " ms left";
+    }
+}
+
+TEST_F(RollerLayout, VeilHidesTheDiceAtMidRollAndOnlyThen) {
+    const auto background = [](int tolerance) {
+        return inkOf(200, 20, 60, 490, 360, tolerance).pixels;
+    };
+    app.onKeyPressed('6');
+    RollerProbe::endRoll(app) = -1;
+    frame();
+    const int shown = background(30);
+    // The veil's opacity depends on the time render() reads; bracket that read and draw
+    // again, for as long as a loaded machine needs, until the bracket is narrow enough to
+    // know the opacity.
+    long took = 0;
+    for (const long deadline = Utils::getMillisecond() + 20000;
+         (took == 0 || took > 10) && Utils::getMillisecond() < deadline;) {
+        const long start = Utils::getMillisecond();
+        RollerProbe::endRoll(app) = start + 104;
+        app.render();
+        took = std::max(1L, Utils::getMillisecond() - start);  // 94 <= r <= 104: alpha >= 240
+    }
+    ASSERT_LE(took, 10);
+    EXPECT_EQ(background(16), 490 * 360);
+    RollerProbe::endRoll(app) = Utils::getMillisecond() - 1;
+    frame();
+    EXPECT_LT(shown, 490 * 360 - 1000) << "the face picture should show in the dice area";
+    EXPECT_EQ(background(30), shown);
+}
+
+// The tab line ends 10 pixels right of "Multiple dice", or past the window's right edge
+// in a window taller than 1023 pixels.
+TEST_F(RollerLayout, TabLineReachesTheRightEdgeOnlyInTallWindows) {
+    for (int height : {1023, 1024}) {
+        SCOPED_TRACE(height);
+        show(1024, height);
+        const int y = height - 153 - 10 - 5;
+        EXPECT_GT(inkOf(150, 430, y - 2, 16, 5).rows, 0) << "the line up to 438";
+        EXPECT_EQ(inkOf(150, 460, y - 2, 564, 5).right, height > 1023 ? 1023 : -1);
+    }
+}
+
+// Captions are rebuilt at the new text size in the first frame after a change of mode.
+TEST_F(RollerLayout, CaptionsTakeTheTextSizeInTheNextFrame) {
+    const auto captionRows = [&] {
+        const Int2 p = RollerProbe::entry(app, 4).getPosition();
+        // Scaled down, the glyphs blend with the background: any dark grey counts.
+        return inkOf(80, p.x() + 5, p.y() + 5, 120, 35, 45).rows;
+    };
+    const int normal = captionRows();
+    show(800, 600);
+    const int small = captionRows();
+    show(1024, 768);
+    EXPECT_GT(small, 0);
+    EXPECT_LT(small, normal * 0.8) << "13 against 20";
+    EXPECT_EQ(captionRows(), normal);
+}
+
+// "Roll result" over a heap only; the panel label reads "Roll a die:" in one-die mode
+// and the longer "Add a new die:" in multiple-dice mode.
+TEST_F(RollerLayout, LabelsFollowHeapAndMode) {
+    EXPECT_EQ(inkOf(150, 10, 18, 240, 28).rows, 0);
+    app.onKeyPressed('6');
+    frame();
+    EXPECT_GT(inkOf(150, 10, 18, 240, 28).rows, 5);
+    const int oneDie = inkOf(150, 596, 183, 300, 35).right;
+    app.onKeyPressed('m');
+    frame();
+    EXPECT_GT(oneDie, 596);
+    EXPECT_GT(inkOf(150, 596, 183, 300, 35).right, oneDie + 20);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The roller reads media/ relative to the working directory.
+    if (const char* source = std::getenv("TOVRIK_SOURCE_DIR")) {
+        if (chdir(source) != 0) {
+            return 2;
+        }
+    }
+    testing::InitGoogleTest(&argc, argv);
+    const int status = RUN_ALL_TESTS();
+    // Sounds and the audio device are released as the program would release them.
+    delete &theApp();
+    return status;
+}
