@@ -189,7 +189,8 @@ TEST_F(Graphics, SpriteDrawsAtItsPositionAtTheTruncatedScaledSize) {
 // Alpha is the low byte of trunc(opacity * 255): 1.5 gives 382, that is 126.
 TEST_F(Graphics, SpriteOpacityTintsOnlyThatDraw) {
     Sprite sprite(solidPng(40, 40, {255, 255, 255, 255}).c_str());
-    for (const auto& [opacity, grey] : {std::pair<float, int>{0.5f, 127}, {1.5f, 126}}) {
+    for (const auto& [opacity, grey] :
+         {std::pair<float, int>{0.5f, 127}, {1.5f, 126}, {-0.5f, 129}}) {
         window().clearScreen(colorBlack);
         sprite.draw(opacity);
         expectWhiteColour();
@@ -197,20 +198,6 @@ TEST_F(Graphics, SpriteOpacityTintsOnlyThatDraw) {
     }
     sprite.draw();
     expectNear(readPixel(20, 20), 255, 255, 255);
-}
-
-TEST_F(Graphics, PrimitivesLeaveTexturedDrawingInThePicturesOwnColours) {
-    Sprite sprite(solidPng(8, 8, {30, 200, 90, 255}).c_str());
-    sprite.setScale(4.0f);
-    window().drawRectangle(Int2(0, 0), Int2(10, 10), Color(128, 64, 0, 255), true);
-    sprite.setPosition(Int2(20, 20));
-    sprite.draw();
-    window().drawLine(Int2(0, 100), Int2(200, 100), colorBlue, 1.0f);
-    sprite.setPosition(Int2(60, 20));
-    sprite.draw();
-    expectNear(readPixel(30, 30), 30, 200, 90);
-    expectNear(readPixel(70, 30), 30, 200, 90);
-    expectNear(readPixel(5, 5), 128, 64, 0, 1);
 }
 
 // Relative scale 1.5, space 6, reduction 2, as the dice roller's font; the glyph of a code is
@@ -250,6 +237,10 @@ TEST_F(Graphics, FontPenMovesBySpacesGlyphsAndNewlinesAndSkipsCharactersWithoutG
     const FontProbe zero(*shifted);
     EXPECT_EQ(zero.draw(colorWhite, Int2(10, 20), "!", Float2(1.0f)), Int2(10, 20));
     EXPECT_EQ(zero.width("!", -1, 1.0f), 0);
+    EXPECT_FALSE(zero.isSupported('!'));
+    for (int code = 0; code < 256; ++code)
+        EXPECT_EQ(probe.isSupported(char(code)),
+                  code == ' ' || code == '\n' || (code > 32 && code < 127));
     EXPECT_FALSE(anyLit(0, 0, 256, 256));
 }
 

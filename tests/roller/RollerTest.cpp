@@ -41,6 +41,7 @@ struct RollerProbe {
     static Button& entry(MainClass& app, int nbSided) {
         return *app.groupOf(nbSided)->insightButton;
     }
+    static Button& entry4(MainClass& app) { return entry(app, 4); }
     static Sprite& face(MainClass& app, int nbSided, int index) {
         return *app.groupOf(nbSided)->dices.at(index);
     }
@@ -216,7 +217,10 @@ TEST_F(RollerWindow, HeapStopsAtTwoHundredDice) {
 // left and top edges only; a hidden one owns nothing; the normal layout's dice area,
 // strictly inside, rolls in small mode too.
 TEST_F(RollerWindow, KeysThenAPress) {
-    enum Target { AREA, SIMPLE, MULTI, CLEAR, REROLL, ENTRY };
+    using Target = Button& (*)(MainClass&);
+    const Target AREA = nullptr, SIMPLE = RollerProbe::simple, MULTI = RollerProbe::multi,
+                 CLEAR = RollerProbe::clear, REROLL = RollerProbe::reroll,
+                 ENTRY = RollerProbe::entry4;
     const Int2 MID(-99, -99);  // the button's centre
     const struct {
         const char* typed;
@@ -259,23 +263,16 @@ TEST_F(RollerWindow, KeysThenAPress) {
                  {"m66", true, AREA, {521, 433}, 0, 2, false, true},
                  {"m66", true, AREA, {400, 300}, 0, 2, false, true}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.typed << " then target " << c.target << " + "
-                                        << c.offset.x() << ", " << c.offset.y());
+        SCOPED_TRACE(testing::Message() << c.typed << " then a press at " << c.offset.x() << ", "
+                                        << c.offset.y() << (c.small ? " small" : ""));
         SetUp();
         resize(c.small ? 800 : 1024, c.small ? 600 : 768);
         keys(c.typed);
         frame();
         sound.stop();
-        Button* buttons[] = {nullptr,
-                             &RollerProbe::simple(app),
-                             &RollerProbe::multi(app),
-                             &RollerProbe::clear(app),
-                             &RollerProbe::reroll(app),
-                             &RollerProbe::entry(app, 4)};
-        Button* button = buttons[c.target];
-        const Int2 p = button == nullptr ? c.offset
-                       : c.offset == MID ? centre(*button)
-                                         : button->getPosition() + c.offset;
+        const Int2 p = c.target == nullptr ? c.offset
+                       : c.offset == MID   ? centre(c.target(app))
+                                           : c.target(app).getPosition() + c.offset;
         app.onPointerPressed(c.mouse, p.x(), p.y());
         EXPECT_EQ(heap.size(), c.heap);
         EXPECT_EQ(RollerProbe::oneDiceOnly(app), c.oneDie);
