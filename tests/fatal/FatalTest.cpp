@@ -43,11 +43,11 @@ void put(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// A white 1-bit square: a few kilobytes that decode to side * side * 4 bytes.
-std::vector<unsigned char> png(unsigned side = 2) {
+// A white 1-bit picture: a few kilobytes that decode to width * height * 4 bytes.
+std::vector<unsigned char> png(unsigned width = 2, unsigned height = 2) {
     std::vector<unsigned char> bytes;
-    const std::vector<unsigned char> pixels(side * ((side + 7) / 8), 255);
-    lodepng::encode(bytes, pixels, side, side, LCT_GREY, 1);
+    lodepng::encode(bytes, std::vector<unsigned char>((width + 7) / 8 * height, 255), width, height,
+                    LCT_GREY, 1);
     return bytes;
 }
 
@@ -74,9 +74,7 @@ void loadTooWidePng() {
     GLint side = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
     for (GLint width : {side, side + 1}) {
-        std::vector<unsigned char> bytes;
-        lodepng::encode(bytes, std::vector<unsigned char>(size_t(width) * 4, 255), width, 1);
-        Image(bytes.data(), bytes.size());
+        Image(png(width, 1).data(), png(width, 1).size());
         Utils::print("loaded\n");
     }
 }
@@ -112,21 +110,18 @@ void loadSound(const char* name) {
     app().getSoundManager()->loadSound(name);
 }
 
+// The header still opens; decoding meets a hole of 64 spaces half way.
 void loadCorruptOgg() {
-    std::vector<unsigned char> bytes;
-    EXPECT_EQ(system("sox -R -n -r 44100 -c 2 whole.ogg synth 3 whitenoise"), 0);
-    lodepng::load_file(bytes, "whole.ogg");
-    for (size_t i = bytes.size() / 2; i < bytes.size() / 2 + 64; ++i)
-        bytes[i] ^= 0x5a;  // the header still opens; decoding meets a hole
-    lodepng::save_file(bytes, "corrupt.ogg");
-    loadSound("corrupt.ogg");
+    EXPECT_EQ(system("sox -R -n -r 44100 -c 2 c.ogg synth 3 whitenoise && printf %64s | dd "
+                     "of=c.ogg bs=1 seek=$(($(stat -c %s c.ogg) / 2)) conv=notrunc 2>/dev/null"),
+              0);
+    loadSound("c.ogg");
 }
 
 // Decodes (64 MB) within the allowance; our own copy does not fit.
 void loadPngShortOfMemory() {
-    std::vector<unsigned char> bytes = png(4000);
     limitMemory(96);
-    Image(bytes.data(), bytes.size());
+    Image(png(4000, 4000).data(), png(4000, 4000).size());
 }
 
 // Decodes (5 MB) past the allowance.
