@@ -9,15 +9,12 @@ wine_setup() {
         echo "wine64 is not installed (tools/install-deps installs it)" >&2
         exit 1
     fi
-    # The prefix is made once per build folder; concurrent first runs wait for it.
-    (
-        flock 9
-        if [ ! -f "$WINEPREFIX/.tovrik-ready" ]; then
-            "$WINELOADER" wineboot --init >/dev/null 2>&1
-            /usr/lib/wine/wineserver -w
-            touch "$WINEPREFIX/.tovrik-ready"
-        fi
-    ) 9>"$WINDOWS_BUILD/wine-prefix.lock"
+    # The prefix is made once per build folder.
+    if [ ! -f "$WINEPREFIX/.tovrik-ready" ]; then
+        "$WINELOADER" wineboot --init >/dev/null 2>&1
+        /usr/lib/wine/wineserver -w
+        touch "$WINEPREFIX/.tovrik-ready"
+    fi
 }
 
 # Ends this prefix's wine processes: nothing outlives the test or its private display.
