@@ -6,20 +6,12 @@
 
 #include "Utils.h"
 
-namespace {
-
-std::vector<int> draws(int count) {
-    std::vector<int> values;
-    for (int i = 0; i < count; i++)
-        values.push_back(Utils::random(1000));
-    return values;
-}
-
 TEST(Reseed, TwoReseedsInOneSecondGiveDifferentSequences) {
-    Utils::initRandomSeed();
-    const std::vector<int> first = draws(8);
-    Utils::initRandomSeed();
-    EXPECT_NE(first, draws(8));
+    std::vector<int> draws[2];
+    for (std::vector<int>& values : draws) {
+        Utils::initRandomSeed();
+        for (int i = 0; i < 8; i++)
+            values.push_back(Utils::random(1000));
+    }
+    EXPECT_NE(draws[0], draws[1]);
 }
-
-}  // namespace
