@@ -39,16 +39,6 @@ bool xdo(const std::string& arguments) {
     return window.xdo(arguments);
 }
 
-bool pumpUntil(const std::function<bool()>& condition, int timeoutMs) {
-    const long long end = Utils::getMicrosecondTime() + timeoutMs * 1000LL;
-    while (!condition()) {
-        if (Utils::getMicrosecondTime() > end)
-            return false;
-        theApp().manageOpenGL();
-    }
-    return true;
-}
-
 bool runLoop(const std::function<bool(int)>& step, int timeoutMs) {
     Script& s = theApp().s;
     const long long end = Utils::getMicrosecondTime() + timeoutMs * 1000LL;

@@ -3,6 +3,8 @@
 // Helpers shared by the frame's window tests: real X input through xdotool, frame steps
 // until a condition holds, and the library's main loop driven by a per-step script.
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 
@@ -10,9 +12,6 @@
 
 // Runs `xdotool <arguments>`; "WIN" stands for the test window. True when it succeeded.
 bool xdo(const std::string& arguments);
-
-// Frame steps until the condition holds; false after the timeout.
-bool pumpUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
 // Runs OpenGLApp::run() with `step` called once per frame step from inside the loop (a GLUT
 // timer: it fires in every step, busy or idle, after that step's input callbacks), with
@@ -25,3 +24,8 @@ bool resizeWindow(int width, int height);
 
 // Readies the application for a test: nothing received, no scripts, the window focused.
 bool resetApp();
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(resetApp()); }
+};

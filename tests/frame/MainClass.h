@@ -16,18 +16,15 @@ struct Received {
     Kind kind;
     int code;  // key code or button number
     int x, y;
-    bool held;              // the manager's state of the key or button inside the handler
-    bool alt, ctrl, shift;  // only when readModifiers is set
+    bool held;  // the manager's state of the key or button inside the handler
     Int2 windowSize;
     int step;  // Script::step inside the handler
 };
 
 struct Script {
     std::vector<Received> received;
-    std::vector<int> renderSteps;  // Script::step at each render
-    int step = 0;                  // frame steps of the loop run by runLoop
-    // glutGetModifiers is only meaningful inside a real input event: ask only then.
-    bool readModifiers = false;
+    std::vector<int> renderSteps;   // Script::step at each render
+    int step = 0;                   // frame steps of the loop run by runLoop
     std::function<bool()> update;   // default: idle
     std::function<void()> render;   // default: nothing
     std::function<bool()> running;  // default: false, so run() returns at once
@@ -56,17 +53,10 @@ public:
 
 private:
     void record(Received::Kind kind, int code, int x, int y) {
-        KeyboardManager* k = getKeyboardManager();
         const bool key = kind == Received::KEY_DOWN || kind == Received::KEY_UP;
-        const bool held = key ? k->getKey(code) : getMouseManager()->getMouseButton(code);
-        Received r{kind,  code, x, y, held, false, false, false, getDisplay()->getWindowSize(),
-                   s.step};
-        if (s.readModifiers) {
-            r.alt = k->getKey(KeyboardManager::KEYASCII_ALT);
-            r.ctrl = k->getKey(KeyboardManager::KEYASCII_CONTROL);
-            r.shift = k->getKey(KeyboardManager::KEYASCII_SHIFT);
-        }
-        s.received.push_back(r);
+        const bool held =
+            key ? getKeyboardManager()->getKey(code) : getMouseManager()->getMouseButton(code);
+        s.received.push_back({kind, code, x, y, held, getDisplay()->getWindowSize(), s.step});
     }
 };
 

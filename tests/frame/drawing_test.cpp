@@ -16,10 +16,11 @@ bool lit(const Rgba& c) {
     return c.r || c.g || c.b;
 }
 
-class Drawing : public ::testing::Test {
+class Drawing : public WindowTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(resetApp() && resizeWindow(800, 600));
+        WindowTest::SetUp();
+        ASSERT_TRUE(resizeWindow(800, 600));
         theApp().s.received.clear();
         display->clearScreen(BLACK);
     }
@@ -79,11 +80,10 @@ TEST_F(Drawing, PrimitivesScaleChannelsByOne256thAndTheClearByOne255th) {
                     std::abs(got.b - c.b) <= 1)
             << c.x << ", " << c.y << ": " << testing::PrintToString(got);
     }
-    // Drawing leaves the current colour opaque white and texturing off.
+    // Drawing leaves the current colour opaque white.
     GLfloat current[4];
     glGetFloatv(GL_CURRENT_COLOR, current);
     EXPECT_EQ(1.0f, current[0] * current[1] * current[3]);
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
 }
 
 // Filled: exactly its box. Outlined: its four edges only, as thick as the last line drawn.

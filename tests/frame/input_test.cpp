@@ -15,14 +15,13 @@ namespace {
 typedef KeyboardManager K;
 typedef std::pair<Received::Kind, int> Call;
 
-class Input : public ::testing::Test {
+class Input : public WindowTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(resetApp()); }
     void TearDown() override { keyboard->setKeyPressedEventFunction(nullptr); }
 
     // Sends X input, then runs frame steps until the handlers have received `count` calls.
     bool send(const std::string& xdotool, size_t count) {
-        return xdo(xdotool) && pumpUntil([&] { return received().size() >= count; });
+        return xdo(xdotool) && runLoop([&](int) { return received().size() >= count; });
     }
     std::vector<Received>& received() { return theApp().s.received; }
     std::vector<Call> calls() {
@@ -107,10 +106,10 @@ TEST_F(Input, KeyStateHookAndRepeatFollowPressesAndReleases) {
 TEST_F(Input, PointerPositionsFollowMotionAndPressesCarryTheirOwn) {
     // Through X: passive motion, a press, a drag and a release.
     ASSERT_TRUE(xdo("mousemove --window WIN --sync 100 50"));
-    ASSERT_TRUE(pumpUntil([&] { return mouse->getMousePosition() == Int2(100, 50); }));
+    ASSERT_TRUE(runLoop([&](int) { return mouse->getMousePosition() == Int2(100, 50); }));
     ASSERT_TRUE(send("mousedown 3", 1));
     ASSERT_TRUE(xdo("mousemove --window WIN --sync 120 70"));
-    ASSERT_TRUE(pumpUntil([&] { return mouse->getMouseRealPosition() == Int2(120, 70); }));
+    ASSERT_TRUE(runLoop([&](int) { return mouse->getMouseRealPosition() == Int2(120, 70); }));
     EXPECT_EQ(Int2(120, 70), mouse->getMousePosition());
     ASSERT_TRUE(send("mouseup 3", 2));
     const std::vector<Call> expected = {{Received::POINTER_DOWN, 2}, {Received::POINTER_UP, 2}};
