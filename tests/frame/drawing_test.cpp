@@ -30,16 +30,14 @@ protected:
 };
 
 // Sizes with no width or no height reach the handler but change nothing: the size, the
-// viewport and a projection with y pointing down stay those of the last real size.
+// viewport and a projection with y pointing down (rows 0 and 599 drawn) stay those of the
+// last real size.
 TEST_F(Drawing, ResizeAdoptsSizeViewportAndProjectionAndIgnoresEmptySizes) {
     for (const Int2& size : {Int2(0, 600), Int2(-4, 600), Int2(800, 0), Int2(0, -1)})
         OpenGLApp_onResizeWindow(size.x(), size.y());
     ASSERT_EQ(4u, theApp().s.received.size());
     EXPECT_EQ(Int2(800, 600), theApp().s.received[3].windowSize);
     EXPECT_EQ(Int2(800, 600), display->getWindowSize());
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_TRUE(viewport[2] == 800 && viewport[3] == 600);
     display->drawLine(Int2(0, 0), Int2(799, 0), WHITE, 1);
     display->drawLine(Int2(0, 599), Int2(799, 599), WHITE, 1);
     const FrameRect frame = readFrame();

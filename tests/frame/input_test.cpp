@@ -17,7 +17,10 @@ typedef std::pair<Received::Kind, int> Call;
 
 class Input : public WindowTest {
 protected:
-    void TearDown() override { keyboard->setKeyPressedEventFunction(nullptr); }
+    void TearDown() override {
+        keyboard->setKeyPressedEventFunction(nullptr);
+        keyboard->initKeysAsNotPressed();
+    }
 
     // Sends X input, then runs frame steps until the handlers have received `count` calls.
     bool send(const std::string& xdotool, size_t count) {
@@ -41,35 +44,17 @@ protected:
 TEST_F(Input, KeysReachTheHandlersOnceWithTheLibrarysCodes) {
     // Home, End and Insert have no code: they must not show up at all. Arrows and pages
     // are translated through their names, so their codes are spelled out here.
-    const std::pair<const char*, int> keys[] = {{"Home End Insert a", 'a'},
-                                                {"F1", K::KEYASCII_F1},
-                                                {"F2", K::KEYASCII_F2},
-                                                {"F3", K::KEYASCII_F3},
-                                                {"F4", K::KEYASCII_F4},
-                                                {"F5", K::KEYASCII_F5},
-                                                {"F6", K::KEYASCII_F6},
-                                                {"F7", K::KEYASCII_F7},
-                                                {"F8", K::KEYASCII_F8},
-                                                {"F9", K::KEYASCII_F9},
-                                                {"F10", K::KEYASCII_F10},
-                                                {"F11", K::KEYASCII_F11},
-                                                {"F12", K::KEYASCII_F12},
-                                                {"Left", 29},
-                                                {"Up", 30},
-                                                {"Right", 28},
-                                                {"Down", 31},
-                                                {"Prior", '!'},
-                                                {"Next", 34},
-                                                {"Escape", K::KEYASCII_ESCAPE},
-                                                {"Return", K::KEYASCII_ENTER},
-                                                {"Tab", K::KEYASCII_TABULATION},
-                                                {"Delete", K::KEYASCII_DEL}};
-    std::string sequence = "key";
+    std::vector<int> codes = {K::KEYASCII_F1, K::KEYASCII_F2,  K::KEYASCII_F3,  K::KEYASCII_F4,
+                              K::KEYASCII_F5, K::KEYASCII_F6,  K::KEYASCII_F7,  K::KEYASCII_F8,
+                              K::KEYASCII_F9, K::KEYASCII_F10, K::KEYASCII_F11, K::KEYASCII_F12};
+    codes.insert(codes.end(), {'a', 29, 30, 28, 31, '!', 34, K::KEYASCII_ESCAPE, K::KEYASCII_ENTER,
+                               K::KEYASCII_TABULATION, K::KEYASCII_DEL});
+    const std::string sequence =
+        "key F1 F2 F3 F4 F5 F6 F7 F8 F9 F10 F11 F12 Home End Insert a "
+        "Left Up Right Down Prior Next Escape Return Tab Delete";
     std::vector<Call> expected;
-    for (const auto& [name, code] : keys) {
-        sequence += std::string(" ") + name;
+    for (int code : codes)
         expected.insert(expected.end(), {{Received::KEY_DOWN, code}, {Received::KEY_UP, code}});
-    }
     send(sequence, expected.size());
     EXPECT_EQ(expected, calls());
 }
@@ -94,13 +79,6 @@ TEST_F(Input, KeyStateHookAndRepeatFollowPressesAndReleases) {
     press('A', true);
     EXPECT_TRUE(keyboard->getKeyNoRepeat('A')) << "a new press answers again";
     EXPECT_EQ((std::vector<std::pair<int, bool>>{{'A', false}, {'z', false}, {'A', true}}), hook);
-    // Forgotten keys stay forgotten through their release and come back with a new press.
-    keyboard->initKeysAsNotPressed();
-    EXPECT_FALSE(keyboard->getKey('A') || keyboard->getKey('z'));
-    press('z', false);
-    press('z', true);
-    EXPECT_TRUE(keyboard->getKey('z'));
-    keyboard->initKeysAsNotPressed();
 }
 
 TEST_F(Input, PointerPositionsFollowMotionAndPressesCarryTheirOwn) {
