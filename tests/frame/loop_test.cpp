@@ -35,10 +35,6 @@ TEST_F(Loop, IdleLoopSleepsThroughMotionAndUnknownKeysAndWakesOnInput) {
             if (s.renderSteps.empty())
                 return false;
             renders = pokedAt = s.renderSteps.size();
-            OpenGLApp_onPointerMovingPassive(11, 22);
-            OpenGLApp_onPointerMovingActive(12, 23);
-            for (int key : {GLUT_KEY_HOME, GLUT_KEY_END, GLUT_KEY_INSERT})
-                OpenGLApp_onKeyDownSpecial(key, 0, 0), OpenGLApp_onKeyUpSpecial(key, 0, 0);
             // The motion comes after the keys: once it arrived, so did they.
             xdo("key Home End Insert");
             xdo("mousemove --window WIN 30 40");
