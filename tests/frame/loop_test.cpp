@@ -69,6 +69,7 @@ TEST_F(Loop, IdleLoopSleepsThroughMotionAndUnknownKeysAndWakesOnInput) {
 // while it sleeps wakes it for a frame at the new size.
 TEST_F(Loop, ResizesAreAdoptedWhenIdleAndDrawnAtOnce) {
     ASSERT_TRUE(resizeWindow(640, 480));
+    theApp().s.received.clear();
     Script& s = theApp().s;
     Display* display = theApp().getDisplay();
     int pending = 0;
