@@ -20,10 +20,11 @@ TEST(Vector, ArithmeticTruncatesTowardZeroAndComparisonsHoldForEveryElement) {
     const int raw[3] = {4, 5, 6};
     // Remainders by zero, and of the most negative int by -1, are zeros rather than faults.
     EXPECT_EQ(
-        (std::vector<Int2>{{-1, 1}, {1, -1}, {6, 20}, {-9, -19}, {1, -1}, {0, 0}, {0, 0}, {4, 5}}),
+        (std::vector<Int2>{
+            {-1, 1}, {1, -1}, {6, 20}, {-9, -19}, {1, -1}, {0, 0}, {0, 0}, {4, 5}, {4, 0}}),
         (std::vector<Int2>{Int2(-3, 3) * 0.5f, Int2(25, -25) / 25.0f, Int2(3, 4) * Int2(2, 5),
                            Int2(1, 2) - ((p += Int2(10, 20)) -= Int2(1, 1)), Int2(7, -7) % 3,
-                           Int2(7, -7) % 0, Int2(INT_MIN, 5) % -1, Int2(raw, 3)}));
+                           Int2(7, -7) % 0, Int2(INT_MIN, 5) % -1, Int2(raw, 3), Int2(raw, 1)}));
     EXPECT_EQ(7, Int2(3, 4).sumOfElements() + Int2(3, 4).norm() - 5);
     Float2 unit(3, 4), zero;
     unit.normalize(), zero.normalize();
