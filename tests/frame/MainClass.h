@@ -1,62 +1,66 @@
 #pragma once
 
 // The application the frame tests run: every handler records what it receives, and each
-// test scripts update(), render() and isRunning() through the hooks below. Everything runs
-// on the main thread, inside the library's loop or the test's own frame steps.
+// test scripts update(), render() and isRunning() through `script`.
 
 #include <functional>
 #include <vector>
 
 #include "AbstractMainClass.h"
-#include "Core.h"
+#include "Display.h"
+#include "KeyboardManager.h"
+#include "MouseManager.h"
 
 struct Received {
     enum Kind { KEY_DOWN, KEY_UP, POINTER_DOWN, POINTER_UP, RESIZE };
     Kind kind;
     int code;  // key code or button number
     int x, y;
-    bool keyHeld;           // the keyboard manager's state of the key (or slot) inside the handler
-    bool alt, ctrl, shift;  // only when MainClass::readModifiers is set
-    Int2 windowSize;        // Display::getWindowSize() inside the handler
-    int step;               // MainClass::step inside the handler
+    bool held;  // the manager's state of the key or button inside the handler
+    Int2 windowSize;
+    int step;  // Script::step inside the handler
+};
+
+struct Script {
+    std::vector<Received> received;
+    std::vector<int> renderSteps;   // Script::step at each render
+    int step = 0;                   // frame steps of the loop run by runLoop
+    std::function<bool()> update;   // default: idle
+    std::function<void()> render;   // default: nothing
+    std::function<bool()> running;  // default: false, so run() returns at once
 };
 
 class MainClass : public AbstractMainClass {
 public:
-    static const char* const TITLE;
+    static constexpr const char* TITLE = "tovrik frame test";
+    explicit MainClass(const char* argv0) : AbstractMainClass(argv0, TITLE, 640, 480, false) {}
 
-    explicit MainClass(const char* argv0);
-    ~MainClass() override;
+    bool update() override { return s.update && s.update(); }
+    void render() override {
+        s.renderSteps.push_back(s.step);
+        getDisplay()->clearScreen(colorBlack);
+        if (s.render)
+            s.render();
+    }
+    void onPointerPressed(int b, int x, int y) override { record(Received::POINTER_DOWN, b, x, y); }
+    void onPointerReleased(int b, int x, int y) override { record(Received::POINTER_UP, b, x, y); }
+    void onKeyPressed(int key) override { record(Received::KEY_DOWN, key, 0, 0); }
+    void onKeyReleased(int key) override { record(Received::KEY_UP, key, 0, 0); }
+    void onWindowResize() override { record(Received::RESIZE, 0, 0, 0); }
+    bool isRunning() override { return s.running && s.running(); }
 
-    bool update() override;
-    void render() override;
-    void onPointerPressed(int button, int x, int y) override;
-    void onPointerReleased(int button, int x, int y) override;
-    void onKeyPressed(int virtualKey) override;
-    void onKeyReleased(int virtualKey) override;
-    void onWindowResize() override;
-    bool isRunning() override;
-
-    // Forgets what was received and removes the scripts.
-    void reset();
-
-    std::vector<Received> received;
-    int updates = 0;
-    int renders = 0;
-    std::vector<int> renderSteps;  // MainClass::step at each render
-    // The frame step count of a loop run by the tests' harness (see runLoop).
-    int step = 0;
-
-    // glutGetModifiers is only meaningful inside a real input event: ask only then.
-    bool readModifiers = false;
-
-    std::function<bool()> updateScript;   // default: idle (false)
-    std::function<void()> renderScript;   // default: nothing
-    std::function<bool()> runningScript;  // default: false, so run() returns at once
+    Script s;
 
 private:
-    void record(Received::Kind kind, int code, int x, int y, bool keyHeld);
+    void record(Received::Kind kind, int code, int x, int y) {
+        const bool key = kind == Received::KEY_DOWN || kind == Received::KEY_UP;
+        const bool held =
+            key ? getKeyboardManager()->getKey(code) : getMouseManager()->getMouseButton(code);
+        s.received.push_back({kind, code, x, y, held, getDisplay()->getWindowSize(), s.step});
+    }
 };
 
 // The application object the library created.
-MainClass& theApp();
+inline MainClass& theApp() {
+    return *static_cast<MainClass*>(AbstractMainClass::getInstance());
+}

@@ -6,191 +6,103 @@
 #include <functional>
 #include <vector>
 
-#include "Display.h"
 #include "Harness.h"
-#include "MouseManager.h"
 #include "OpenGLApp.h"
 #include "Utils.h"
 
 namespace {
 
-class Loop : public ::testing::Test {
-protected:
-    void SetUp() override {
-        theApp().reset();
-        ASSERT_TRUE(xdo("windowfocus --sync WIN"));
-    }
-};
+using Loop = WindowTest;
 
 TEST_F(Loop, IdleLoopSleepsThroughMotionAndUnknownKeysAndWakesOnInput) {
     MainClass& app = theApp();
-    MouseManager* mouse = app.getMouseManager();
-
-    // Each way of waking the loop, tried in turn once it sleeps.
-    std::vector<std::function<void()>> wakes(5, [] { xdo("key k"); });
-    wakes.insert(wakes.end(), {
-                                  [] { xdo("click 6"); },  // GLUT button 5, above the wheel
-                                  [] { OpenGLApp_onPointerPressedOrReleased(7, GLUT_DOWN, 3, 4); },
-                                  [] { OpenGLApp_onKeyDownSpecial(GLUT_KEY_F5, 0, 0); },
-                              });
-    // The last two call the callbacks from the script, inside a frame step.
-    const size_t directWakes = 2;
-
-    int phase = 0;
-    int rendersBefore = 0;
-    int quietSteps = 0;
-    size_t receivedBefore = 0;
-    bool stayedAsleep = false;
-    size_t wake = 0;
-    std::vector<int> stepsToFrame;
-
-    const bool finished = runLoop([&](LoopScript& loop) {
-        switch (phase) {
-            case 0:  // The loop has drawn once and sleeps: poke it with what must not wake it.
-                if (app.renders == 0) {
-                    return;
-                }
-                rendersBefore = app.renders;
-                OpenGLApp_onPointerMovingPassive(11, 22);
-                OpenGLApp_onPointerMovingActive(12, 23);
-                for (int key : {GLUT_KEY_HOME, GLUT_KEY_END, GLUT_KEY_INSERT}) {
-                    OpenGLApp_onKeyDownSpecial(key, 0, 0);
-                    OpenGLApp_onKeyUpSpecial(key, 0, 0);
-                }
-                // The motion comes after the keys: once it arrived, so did they.
-                xdo("key Home End Insert");
-                xdo("mousemove --window WIN 30 40");
-                phase = 1;
-                return;
-            case 1:  // Five more sleeping steps after the last of it arrived.
-                if (mouse->getMousePosition() == Int2(30, 40) && ++quietSteps == 5) {
-                    stayedAsleep = app.renders == rendersBefore && app.received.empty();
-                    phase = 2;
-                }
-                return;
-            case 2:  // Asleep again (no new frame for three steps): wake it.
-                if (app.renders != rendersBefore) {
-                    rendersBefore = app.renders;
-                    quietSteps = 0;
-                    return;
-                }
-                if (++quietSteps < 3) {
-                    return;
-                }
-                if (wake == wakes.size()) {
-                    loop.stop();
-                    return;
-                }
-                receivedBefore = app.received.size();
-                wakes[wake]();
-                phase = 3;
-                return;
-            case 3:  // Woken: how many frame steps from the handler to the next frame?
-                if (app.renders == rendersBefore) {
-                    return;
-                }
-                if (app.received.size() > receivedBefore) {
-                    stepsToFrame.push_back(app.renderSteps[rendersBefore] -
-                                           app.received[receivedBefore].step);
-                }
-                wake++;
-                phase = 2;
-                return;
-        }
-    });
-
-    ASSERT_TRUE(finished) << "stuck in phase " << phase << " at wake " << wake;
-    EXPECT_TRUE(stayedAsleep) << "motion or keys without a code woke the loop";
-    ASSERT_EQ(wakes.size(), stepsToFrame.size()) << "every wake reached a handler";
-    // An input handled in a waiting step ends the wait there: the frame is drawn after the
-    // next step. An X event is handled before that step's script runs (one step more to
-    // count than for a callback called from the script). Polling once more would add a step.
-    for (size_t i = 0; i < wakes.size(); i++) {
-        const int expected = i < wakes.size() - directWakes ? 2 : 1;
-        EXPECT_EQ(expected, stepsToFrame[i]) << "wake " << i;
-    }
-}
-
-TEST_F(Loop, ResizeWhileBusyWaitsUntilTheApplicationIdles) {
-    ASSERT_TRUE(resizeWindow(640, 480));
-    MainClass& app = theApp();
-    app.reset();
-
-    bool busy = true;
-    int busyStepsWithNewSizePending = 0;
-    bool busyFramesKeptTheOldSize = true;
-    app.updateScript = [&] { return busy; };
-    app.renderScript = [&] {
-        if (busy && !(app.getDisplay()->getWindowSize() == Int2(640, 480))) {
-            busyFramesKeptTheOldSize = false;
-        }
-    };
-    const bool finished = runLoop([&](LoopScript& loop) {
-        if (loop.ticks == 3) {
-            xdo("windowsize --sync WIN 700 500");
-        }
-        if (busy && glutGet(GLUT_WINDOW_WIDTH) == 700 && glutGet(GLUT_WINDOW_HEIGHT) == 500 &&
-            ++busyStepsWithNewSizePending == 5) {
-            busy = false;
-        }
-        if (!app.received.empty()) {
-            loop.stop();
-        }
-    });
-    ASSERT_TRUE(finished);
-    EXPECT_EQ(5, busyStepsWithNewSizePending);
-    EXPECT_TRUE(busyFramesKeptTheOldSize);
-    ASSERT_EQ(1u, app.received.size());
-    EXPECT_EQ(Received::RESIZE, app.received[0].kind);
-    EXPECT_EQ(Int2(700, 500), app.received[0].windowSize) << "the new size is in effect";
-    EXPECT_EQ(Int2(700, 500), app.getDisplay()->getWindowSize());
-}
-
-// An input handled in the step that comes before an idle frame (here one that makes
-// the application busy) ends the wait that follows that frame.
-TEST_F(Loop, InputJustBeforeAnIdleFrameIsNotSleptThrough) {
-    MainClass& app = theApp();
-    bool busy = false;
-    app.updateScript = [&] { return busy; };
-    int phase = 0, quiet = 0, before = 0, steps = 0;
-    ASSERT_TRUE(runLoop([&](LoopScript& loop) {
-        if (phase == 0 && app.renders != before) {
-            before = app.renders;
+    Script& s = app.s;
+    // Each way of waking the loop, and the frame steps from its handler to the next frame:
+    // an input handled in a waiting step ends the wait there, so the frame comes after the
+    // next step. X events are handled before that step's script, callbacks called from the
+    // script after it: one step fewer to count.
+    const std::pair<std::function<void()>, int> wakes[] = {
+        {[] { xdo("key k"); }, 2},
+        {[] { xdo("key k"); }, 2},
+        {[] { xdo("click 6"); }, 2},  // GLUT button 5, above the wheel
+        {[] { OpenGLApp_onPointerPressedOrReleased(7, GLUT_DOWN, 3, 4); }, 1},
+        {[] { OpenGLApp_onKeyDownSpecial(GLUT_KEY_F5, 0, 0); }, 1}};
+    size_t renders = 0, pokedAt = 0, received = 0, wake = 0, measured = 0;
+    int quiet = -1;
+    bool pending = false, sleptThroughPokes = false;
+    const bool finished = runLoop([&](int) {
+        if (quiet < 0) {  // drawn once and asleep: poke it with what must not wake it
+            if (s.renderSteps.empty())
+                return false;
+            renders = pokedAt = s.renderSteps.size();
+            // The motion comes after the keys: once it arrived, so did they.
+            xdo("key Home End Insert");
+            xdo("mousemove --window WIN 30 40");
             quiet = 0;
-        } else if (phase == 0 && ++quiet == 3) {  // asleep: wake it
-            OpenGLApp_onKeyDownSpecial(GLUT_KEY_F5, 0, 0);
-            phase = 1;
-        } else if (phase == 1 && app.renders == before + 1) {
-            // The woken frame is drawn; the idle frame is drawn after this step.
-            OpenGLApp_onKeyDownSpecial(GLUT_KEY_F6, 0, 0);
-            busy = true;
-            phase = 2;
-        } else if (phase == 2 && ++steps == 20) {
-            loop.stop();
+        } else if (s.renderSteps.size() != renders) {  // a new frame: the loop is awake
+            if (pending && s.received.size() > received) {
+                EXPECT_EQ(wakes[wake].second, s.renderSteps[renders] - s.received[received].step)
+                    << "wake " << wake;
+                measured++;
+            }
+            wake += pending;
+            pending = false;
+            renders = s.renderSteps.size();
+            quiet = 0;
+        } else if (app.getMouseManager()->getMousePosition() == Int2(30, 40) && ++quiet == 5) {
+            // Five sleeping steps since the last frame: wake it with the next input.
+            sleptThroughPokes |= wake == 0 && renders == pokedAt && s.received.empty();
+            if (wake == std::size(wakes))
+                return true;
+            received = s.received.size();
+            wakes[wake].first();
+            pending = true;
         }
-    }));
-    EXPECT_GT(app.renders, before + 10) << "the loop slept through the input";
+        return false;
+    });
+    ASSERT_TRUE(finished) << "stuck at wake " << wake;
+    EXPECT_TRUE(sleptThroughPokes) << "motion or keys without a code woke the loop";
+    EXPECT_EQ(std::size(wakes), measured) << "every wake reached a handler";
+}
+
+// A size that arrives while the application is busy waits until it idles; one that arrives
+// while it sleeps wakes it for a frame at the new size.
+TEST_F(Loop, ResizesAreAdoptedWhenIdleAndDrawnAtOnce) {
+    ASSERT_TRUE(resizeWindow(640, 480));
+    theApp().s.received.clear();
+    Script& s = theApp().s;
+    Display* display = theApp().getDisplay();
+    int pending = 0;
+    bool busyKeptTheOldSize = true, drawnAtTheNewSize = false;
+    s.update = [&] { return pending < 5; };
+    s.render = [&] {
+        busyKeptTheOldSize &= pending >= 5 || display->getWindowSize() == Int2(640, 480);
+        drawnAtTheNewSize = display->getWindowSize() == Int2(720, 520);
+    };
+    ASSERT_TRUE(runLoop([&](int steps) {
+        if (steps == 3)
+            xdo("windowsize --sync WIN 700 500");
+        pending += pending < 5 && glutGet(GLUT_WINDOW_WIDTH) == 700;
+        if (s.received.size() == 1 && !drawnAtTheNewSize && steps % 50 == 0)
+            xdo("windowsize --sync WIN 720 520");
+        return drawnAtTheNewSize;
+    })) << "no frame at the size adopted while idle";
+    EXPECT_TRUE(busyKeptTheOldSize);
+    ASSERT_EQ(2u, s.received.size());
+    EXPECT_EQ(Received::RESIZE, s.received[0].kind);
+    EXPECT_EQ(Int2(700, 500), s.received[0].windowSize) << "the new size is in effect";
 }
 
 // A figure rather than a timing check: about 100 steps a second, never much more.
 TEST_F(Loop, BusyModeIsPacedToAboutOneHundredStepsPerSecond) {
-    MainClass& app = theApp();
     std::vector<long long> steps;
-    app.updateScript = [&] {
-        steps.push_back(Utils::getMicrosecondTime());
-        return true;
-    };
-    ASSERT_TRUE(runLoop([&](LoopScript& loop) {
-        if (Utils::getMicrosecondTime() - loop.startTime > 1500000) {
-            loop.stop();
-        }
-    }));
-    ASSERT_GT(steps.size(), 2u);
-    const double seconds = (steps.back() - steps.front()) / 1e6;
-    const double perSecond = (steps.size() - 1) / seconds;
-    // The sleep is truncated to whole milliseconds, so a step may come up to 1 ms early:
-    // 9 ms at least, 111 a second at most. On a loaded machine a software-rendered swap
-    // alone can take 10 ms: the lower bound only catches a pacing gone badly wrong.
+    theApp().s.update = [&] { return steps.push_back(Utils::getMicrosecondTime()), true; };
+    ASSERT_TRUE(
+        runLoop([&](int) { return steps.size() > 1 && steps.back() - steps[0] > 1500000; }));
+    const double perSecond = (steps.size() - 1) / ((steps.back() - steps.front()) / 1e6);
+    // A step may come up to 1 ms early (whole milliseconds of sleep); a software-rendered
+    // swap on a loaded machine may take 10 ms alone: the lower bound only catches pacing
+    // gone badly wrong.
     EXPECT_LE(perSecond, 111.2);
     EXPECT_GE(perSecond, 20.0);
 }
