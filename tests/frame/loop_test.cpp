@@ -101,10 +101,10 @@ TEST_F(Loop, BusyModeIsPacedToAboutOneHundredStepsPerSecond) {
         runLoop([&](int) { return steps.size() > 1 && steps.back() - steps[0] > 1500000; }));
     const double perSecond = (steps.size() - 1) / ((steps.back() - steps.front()) / 1e6);
     // A step may come up to 1 ms early (whole milliseconds of sleep); a software-rendered
-    // swap on a loaded machine may take 10 ms alone: the lower bound only catches pacing
+    // swap on a loaded machine may take tens of ms: the lower bound only catches pacing
     // gone badly wrong.
     EXPECT_LE(perSecond, 111.2);
-    EXPECT_GE(perSecond, 20.0);
+    EXPECT_GE(perSecond, 5.0);
 }
 
 }  // namespace
