@@ -201,12 +201,15 @@ TEST_F(Graphics, SpriteOpacityTintsOnlyThatDraw) {
 }
 
 // Relative scale 1.5, space 6, reduction 2, as the dice roller's font; the glyph of a code is
-// 1 + code % 3 columns of ink in a cell 4 wider (FontImage::full()).
-std::unique_ptr<Font> loadFont(unsigned height = 11, int leading = 1) {
+// 1 + code % 3 columns of ink in a cell 4 wider (FontImage::full()), 11 pixels high.
+Font* loadFont(int leading) {
     const std::string columns = FontImage::full(leading);
-    const std::string path =
-        writePng(FontImage::pixels(columns, height), unsigned(columns.size()), height);
-    return std::make_unique<Font>("test", path, 1.5f, 6, 2);
+    return new Font("test", writePng(FontImage::pixels(columns, 11), unsigned(columns.size()), 11),
+                    1.5f, 6, 2);
+}
+Font& font() {
+    static Font* shared = loadFont(1);
+    return *shared;
 }
 int cell(int code, float scale) {
     return int((1 + code % 3 + 4) * scale);
@@ -214,8 +217,7 @@ int cell(int code, float scale) {
 
 // Ink in the image's column 0 leaves '!' without a glyph: nothing drawn, no width.
 TEST_F(Graphics, FontPenMovesBySpacesGlyphsAndNewlinesAndSkipsCharactersWithoutGlyph) {
-    const std::unique_ptr<Font> font = loadFont();
-    const FontProbe probe(*font);
+    const FontProbe probe(font());
     // Scale 1.5: a space 9, a line trunc(11 * 1.5) = 16, a glyph its cell less 2, times 1.5.
     auto advance = [](int code) { return int((1 + code % 3 + 4 - 2) * 1.5); };
     for (const auto& [text, count, x, y] : {std::tuple<const char*, int, int, int>{" ", -1, 19, 20},
@@ -233,7 +235,7 @@ TEST_F(Graphics, FontPenMovesBySpacesGlyphsAndNewlinesAndSkipsCharactersWithoutG
     window().clearScreen(colorBlack);
     probe.draw(colorWhite, Int2(10, 20), "\t\x7f\x80\xc3\xa9\xff", Float2(1.0f));
     probe.draw(colorWhite, Int2(10, 20), "abc", Float2(1.0f), 0);
-    const std::unique_ptr<Font> shifted = loadFont(11, 0);
+    const std::unique_ptr<Font> shifted(loadFont(0));
     const FontProbe zero(*shifted);
     EXPECT_EQ(zero.draw(colorWhite, Int2(10, 20), "!", Float2(1.0f)), Int2(10, 20));
     EXPECT_EQ(zero.width("!", -1, 1.0f), 0);
@@ -245,14 +247,13 @@ TEST_F(Graphics, FontPenMovesBySpacesGlyphsAndNewlinesAndSkipsCharactersWithoutG
 }
 
 TEST_F(Graphics, GlyphFillsItsCellInTheTextColourAndBoldThickensIt) {
-    const std::unique_ptr<Font> font = loadFont(16);
-    const FontProbe probe(*font);
+    const FontProbe probe(font());
     probe.draw(Color(255, 0, 0, 255), Int2(30, 40), "#", Float2(2.0f));
-    // Scale 3: the cell is trunc(7 * 3) = 21 wide and 48 high, the ink one cell column in.
+    // Scale 3: the cell is trunc(7 * 3) = 21 wide and 33 high, the ink one cell column in.
     const auto box = litBox();
     EXPECT_TRUE(box[0] >= 32 && box[0] <= 34 && box[2] <= 50) << box[0] << " " << box[2];
     EXPECT_EQ(box[1], 40);
-    EXPECT_EQ(box[3], 87);
+    EXPECT_EQ(box[3], 72);
     expectNear(readPixel(36, 60), 255, 0, 0, 50);
 
     window().clearScreen(colorBlack);
@@ -268,13 +269,15 @@ TEST_F(Graphics, GlyphFillsItsCellInTheTextColourAndBoldThickensIt) {
         lost += plain.pixels[i].r > 128 && bold.pixels[i].r <= 128;
     }
     // Bold covers every stroke of the plain text and widens each of the three by a column.
-    EXPECT_TRUE(plainInk > 0 && lost == 0 && boldInk > plainInk + 3 * 48)
+    EXPECT_TRUE(plainInk > 0 && lost == 0 && boldInk > plainInk + 3 * 33)
         << plainInk << " " << boldInk;
 }
 
-TEST_F(Graphics, FontWidthIsTheWidestLineOfFullCells) {
-    const std::unique_ptr<Font> font = loadFont();
-    const FontProbe probe(*font);
+// Width is that of the widest line of full cells. Ending exactly on the wrapping limit wraps;
+// one pixel more room does not. A newline starts the next word on the following line; a
+// first word wider than the limit leaves line one empty.
+TEST_F(Graphics, FontWidthAndWrapping) {
+    const FontProbe probe(font());
     const int abc = cell('a', 1.5f) + cell('b', 1.5f) + cell('c', 1.5f);
     for (const auto& [text, width] : {std::pair<const char*, int>{"abc", abc},
                                       {"ab\nabc", abc},
@@ -285,13 +288,6 @@ TEST_F(Graphics, FontWidthIsTheWidestLineOfFullCells) {
     EXPECT_EQ(probe.width("abc", 2, 1.0f), cell('a', 1) + cell('b', 1));
     EXPECT_EQ(probe.height(1.5f), 16);
     EXPECT_EQ(probe.height(0.975f), 10);
-}
-
-// Ending exactly on the limit wraps; one pixel more room does not. A newline starts the next
-// word on the following line; a first word wider than the limit leaves line one empty.
-TEST_F(Graphics, WrappingOpensALineWhereAWordWouldReachTheLimit) {
-    const std::unique_ptr<Font> font = loadFont();
-    const FontProbe probe(*font);
     const int first = probe.width("ab ", -1, 1.5f), second = probe.width("cd", -1, 1.5f);
     for (const auto& [text, limit, pen, firstLine, secondLine] :
          {std::tuple{"ab cd", first + second, Int2(10 + second, 36), true, true},
@@ -308,16 +304,15 @@ TEST_F(Graphics, WrappingOpensALineWhereAWordWouldReachTheLimit) {
 }
 
 TEST_F(Graphics, TextElementDrawsWhatTheFontDrawsAtSizeOverTwentyFromItsPosition) {
-    const std::unique_ptr<Font> font = loadFont(16);
-    EXPECT_EQ(Int2(0, 0), TextElement(font.get(), "!", 20, colorRed).getPosition());
+    EXPECT_EQ(Int2(0, 0), TextElement(&font(), "!", 20, colorRed).getPosition());
     for (float size : {20.0f, 13.0f}) {
-        TextElement element(font.get(), " !\n#", size, colorYellow);
+        TextElement element(&font(), " !\n#", size, colorYellow);
         element.setPosition(Int2(40, 3));
         element.draw();
         expectWhiteColour();
         const FrameRect drawn = readFrame();
         window().clearScreen(colorBlack);
-        FontProbe(*font).draw(colorYellow, Int2(40, 3), " !\n#", Float2(size / 20.0f));
+        FontProbe(font()).draw(colorYellow, Int2(40, 3), " !\n#", Float2(size / 20.0f));
         EXPECT_TRUE(anyLit(40, 3, 100, 50));
         EXPECT_EQ(readFrame().pixels, drawn.pixels) << size;
         window().clearScreen(colorBlack);
