@@ -101,21 +101,9 @@ void expectWhiteColour() {
     EXPECT_TRUE(colour[0] == 1 && colour[1] == 1 && colour[2] == 1 && colour[3] == 1);
 }
 
-TEST_F(Graphics, EveryPngColourTypeReachesTheTextureAsRgba) {
-    const std::vector<unsigned char> rgba = {0, 0, 0, 255, 200, 200, 200, 255};
-    for (LodePNGColorType type : {LCT_GREY, LCT_GREY_ALPHA, LCT_PALETTE, LCT_RGB, LCT_RGBA}) {
-        const std::unique_ptr<Image> image = imageOf(png(rgba, 2, 1, type));
-        EXPECT_EQ(Int2(2, 1), image->size());
-        EXPECT_EQ(rgba,
-                  std::vector<unsigned char>(image->getDataPixels(), image->getDataPixels() + 8));
-        Texture::drawTexture(image->getIdTexture(), 0, 0, 2, 1);
-        expectNear(readPixel(1, 0), 200, 200, 200);
-    }
-}
-
 // Upright, whole or by fractions that repeat beyond one; after its pixels are dropped, an
 // image keeps its texture and size. A tint multiplies the texels until it is reset.
-TEST_F(Graphics, TexturesDrawUprightWholeOrByFractionsAndTinted) {
+TEST_F(Graphics, TexturesDrawUprightWholeOrByFractionsTintedFromEveryPngColourType) {
     const std::unique_ptr<Image> image = pattern();
     image->freeUselessMemory();
     image->freeUselessMemory();
@@ -148,6 +136,16 @@ TEST_F(Graphics, TexturesDrawUprightWholeOrByFractionsAndTinted) {
         Texture::resetColor();
         expectWhiteColour();
         expectNear(readPixel(x + 5, 3), int(160 * red), int(96 * green), int(128 * green + 0.5f));
+    }
+    // Every PNG colour type reaches the texture as RGBA.
+    const std::vector<unsigned char> rgba = {0, 0, 0, 255, 200, 200, 200, 255};
+    for (LodePNGColorType type : {LCT_GREY, LCT_GREY_ALPHA, LCT_PALETTE, LCT_RGB, LCT_RGBA}) {
+        const std::unique_ptr<Image> decoded = imageOf(png(rgba, 2, 1, type));
+        EXPECT_EQ(Int2(2, 1), decoded->size());
+        EXPECT_EQ(rgba, std::vector<unsigned char>(decoded->getDataPixels(),
+                                                   decoded->getDataPixels() + 8));
+        Texture::drawTexture(decoded->getIdTexture(), 0, 0, 2, 1);
+        expectNear(readPixel(1, 0), 200, 200, 200);
     }
 }
 
@@ -199,7 +197,7 @@ int cell(int code, float scale) {
 }
 
 // Ink in the image's column 0 leaves '!' without a glyph: nothing drawn, no width.
-TEST_F(Graphics, FontPenMovesBySpacesGlyphsAndNewlinesAndSkipsCharactersWithoutGlyph) {
+TEST_F(Graphics, FontPenMovesBySpacesGlyphsAndNewlinesAndSkipsCharactersWithoutGlyphs) {
     const FontProbe probe(font());
     // Scale 1.5: a space 9, a line trunc(11 * 1.5) = 16, a glyph its cell less 2, times 1.5.
     auto advance = [](int code) { return int((1 + code % 3 + 4 - 2) * 1.5); };
@@ -227,10 +225,7 @@ TEST_F(Graphics, FontPenMovesBySpacesGlyphsAndNewlinesAndSkipsCharactersWithoutG
         EXPECT_EQ(probe.isSupported(char(code)),
                   code == ' ' || code == '\n' || (code > 32 && code < 127));
     EXPECT_FALSE(anyLit(0, 0, 256, 256));
-}
-
-TEST_F(Graphics, GlyphFillsItsCellInTheTextColourAndBoldThickensIt) {
-    const FontProbe probe(font());
+    // A glyph fills its cell in the text colour; bold thickens it.
     probe.draw(Color(255, 0, 0, 255), Int2(30, 40), "#", Float2(2.0f));
     // Scale 3: the cell is trunc(7 * 3) = 21 wide and 33 high, the ink one cell column in.
     const auto box = litBox();
