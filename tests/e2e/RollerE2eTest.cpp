@@ -116,11 +116,8 @@ TEST(RollerE2e, RollsWithSoundAndFollowsTheWindowSizeInBothModes) {
     const Shot rolled = roller.settled([](const Shot& shot) {
         int matches = 0;
         for (int face = 1; face <= 6; ++face) {
-            const auto pixel = [&](int x, int y) {
-                return Channels{shot.at(x, y).r, shot.at(x, y).g, shot.at(x, y).b};
-            };
             matches +=
-                mismatchToFace(pixel, SOURCE "/media/d6/" + std::to_string(face) + ".png") < 150;
+                mismatchToFace(shot, SOURCE "/media/d6/" + std::to_string(face) + ".png") < 150;
         }
         return matches == 1;
     });
