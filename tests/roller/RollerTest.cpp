@@ -119,7 +119,6 @@ protected:
     Heap& heap = RollerProbe::heap(app);
     Sound& sound = RollerProbe::sound(app);
 };
-class RollerLayout : public RollerWindow {};
 
 // Input that arrives before the first frame meets the buttons where their pictures
 // start out, at (0, 0): the 4-sided entry is the first one tested. Once another test
@@ -313,7 +312,7 @@ Ink inkOf(int grey, int x, int y, int width, int height, int tolerance = 20) {
     return ink;
 }
 
-TEST_F(RollerLayout, ReferenceWindowsButtonByButton) {
+TEST_F(RollerWindow, ReferenceWindowsButtonByButton) {
     for (const Layout& r : LAYOUTS) {
         for (bool oneDie : {true, false}) {
             SCOPED_TRACE(testing::Message()
@@ -340,7 +339,7 @@ TEST_F(RollerLayout, ReferenceWindowsButtonByButton) {
 }
 
 // Small below 950 x 750; in small mode, at most 550 wide moves the panel down.
-TEST_F(RollerLayout, ThresholdsBetweenTheLayouts) {
+TEST_F(RollerWindow, ThresholdsBetweenTheLayouts) {
     const struct {
         int width, height;
         bool small;
@@ -358,7 +357,7 @@ TEST_F(RollerLayout, ThresholdsBetweenTheLayouts) {
 }
 
 // Die `index` of n, drawn one column of ceil(sqrt(n)) wide, row by row.
-TEST_F(RollerLayout, DiceGrid) {
+TEST_F(RollerWindow, DiceGrid) {
     const struct {
         bool small;
         int n, index;
@@ -384,7 +383,7 @@ TEST_F(RollerLayout, DiceGrid) {
 }
 
 // Face index k of every die type shows picture k + 1 of its folder.
-TEST_F(RollerLayout, FaceIndexShowsItsFile) {
+TEST_F(RollerWindow, FaceIndexShowsItsFile) {
     for (int sides : SIDES) {
         for (int index : {0, sides - 1}) {
             SCOPED_TRACE(testing::Message() << sides << "-sided, index " << index);
@@ -407,7 +406,7 @@ TEST(RollerVeil, AlphaOverTheRoll) {
     }
 }
 
-TEST_F(RollerLayout, VeilHidesTheDiceAtMidRollAndOnlyThen) {
+TEST_F(RollerWindow, VeilHidesTheDiceAtMidRollAndOnlyThen) {
     const auto background = [](int tolerance) {
         return inkOf(200, 20, 60, 490, 360, tolerance).pixels;
     };
@@ -436,7 +435,7 @@ TEST_F(RollerLayout, VeilHidesTheDiceAtMidRollAndOnlyThen) {
 
 // The tab line ends 10 pixels right of "Multiple dice", or past the window's right edge
 // in a window taller than 1023 pixels.
-TEST_F(RollerLayout, TabLineReachesTheRightEdgeOnlyInTallWindows) {
+TEST_F(RollerWindow, TabLineReachesTheRightEdgeOnlyInTallWindows) {
     for (int height : {1023, 1024}) {
         SCOPED_TRACE(height);
         show(1024, height);
@@ -447,7 +446,7 @@ TEST_F(RollerLayout, TabLineReachesTheRightEdgeOnlyInTallWindows) {
 }
 
 // Captions are rebuilt at the new text size in the first frame after a change of mode.
-TEST_F(RollerLayout, CaptionsTakeTheTextSizeInTheNextFrame) {
+TEST_F(RollerWindow, CaptionsTakeTheTextSizeInTheNextFrame) {
     const auto captionRows = [&] {
         const Int2 p = RollerProbe::button(app, ENTRY4).getPosition();
         // Scaled down, the glyphs blend with the background: any dark grey counts.
@@ -464,7 +463,7 @@ TEST_F(RollerLayout, CaptionsTakeTheTextSizeInTheNextFrame) {
 
 // "Roll result" over a heap only; the panel label reads "Roll a die:" in one-die mode
 // and the longer "Add a new die:" in multiple-dice mode.
-TEST_F(RollerLayout, LabelsFollowHeapAndMode) {
+TEST_F(RollerWindow, LabelsFollowHeapAndMode) {
     EXPECT_EQ(inkOf(150, 10, 18, 240, 28).rows, 0);
     app.onKeyPressed('6');
     frame();
