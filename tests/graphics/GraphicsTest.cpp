@@ -2,8 +2,10 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <lodepng.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
 #include "FontImage.h"
@@ -44,10 +46,12 @@ std::vector<unsigned char> png(const std::vector<unsigned char>& rgba, unsigned 
     return bytes;
 }
 
-// Sprites and fonts load files: written beside the test program.
+// Sprites and fonts load files: written to a scratch file that the caller removes once loaded.
 std::string writePng(const std::vector<unsigned char>& rgba, unsigned width, unsigned height) {
     static int made = 0;
-    const std::string path = "graphics-" + std::to_string(++made) + ".png";
+    const std::string path =
+        std::filesystem::temp_directory_path() /
+        ("tovrik-graphics-" + std::to_string(getpid()) + "-" + std::to_string(++made) + ".png");
     EXPECT_EQ(lodepng::save_file(png(rgba, width, height), path), 0u);
     return path;
 }
@@ -152,7 +156,9 @@ TEST_F(Graphics, TexturesDrawUprightWholeOrByFractionsTintedFromEveryPngColourTy
 // Opacity tints only the draw it is given: alpha is the low byte of trunc(opacity * 255), 1.5
 // gives 382, that is 126.
 TEST_F(Graphics, SpriteDrawsAtItsPositionAtTheTruncatedScaledSizeAndOpacity) {
-    Sprite sprite(writePng(std::vector<unsigned char>(204 * 40 * 4, 255), 204, 40).c_str());
+    const std::string path = writePng(std::vector<unsigned char>(204 * 40 * 4, 255), 204, 40);
+    Sprite sprite(path.c_str());
+    std::filesystem::remove(path);
     EXPECT_TRUE(sprite.isLoaded());
     EXPECT_EQ(Int2(204, 40), sprite.getOriginalSize());
     // As made: at (0, 0) at its own size. 204 * 0.333 = 67.932 and 40 * 0.333 = 13.32 are
@@ -185,8 +191,10 @@ TEST_F(Graphics, SpriteDrawsAtItsPositionAtTheTruncatedScaledSizeAndOpacity) {
 // 1 + code % 3 columns of ink in a cell 4 wider (FontImage::full()), 11 pixels high.
 Font* loadFont(int leading) {
     const std::string columns = FontImage::full(leading);
-    return new Font("test", writePng(FontImage::pixels(columns, 11), unsigned(columns.size()), 11),
-                    1.5f, 6, 2);
+    const std::string path = writePng(FontImage::pixels(columns, 11), unsigned(columns.size()), 11);
+    Font* loaded = new Font("test", path, 1.5f, 6, 2);
+    std::filesystem::remove(path);
+    return loaded;
 }
 Font& font() {
     static Font* shared = loadFont(1);
