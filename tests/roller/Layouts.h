@@ -4,9 +4,7 @@
 
 #include <lodepng.h>
 
-#include <array>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,12 +30,11 @@ const Layout LAYOUTS[] = {
 };
 // clang-format on
 
-using Channels = std::array<int, 3>;
-
-// How many sampled pixels of the dice area differ clearly from the picture at `path`
-// drawn `width` pixels wide at (10, 50) over the background, as the roller draws one die.
-inline int mismatchToFace(const std::function<Channels(int, int)>& pixel, const std::string& path,
-                          int width = 512) {
+// How many sampled pixels of the dice area (a frame read back or a capture, either with
+// at(x, y)) differ clearly from the picture at `path` drawn `width` pixels wide at (10, 50)
+// over the background, as the roller draws one die.
+template <class Picture>
+int mismatchToFace(const Picture& picture, const std::string& path, int width = 512) {
     std::vector<unsigned char> face;
     unsigned w = 0, h = 0;
     if (lodepng::decode(face, w, h, path) != 0) {
@@ -54,7 +51,8 @@ inline int mismatchToFace(const std::function<Channels(int, int)>& pixel, const 
             }
             const unsigned char* p = &face[(sy * w + sx) * 4];
             const double alpha = p[3] / 255.0;
-            const Channels drawn = pixel(x, y);
+            const auto c = picture.at(x, y);
+            const int drawn[] = {c.r, c.g, c.b};
             double difference = 0;
             for (int k = 0; k < 3; ++k) {
                 difference +=

@@ -2,9 +2,9 @@
 // window per process), its handlers called directly and its frames read back.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <set>
 #include <stdexcept>
@@ -23,6 +23,10 @@
 #include "TextElement.h"
 #include "Utils.h"
 
+const int SIDES[] = {4, 6, 8, 10, 12, 20};
+const char KEYS[] = {'4', '6', '8', '0', '1', '2'};
+enum { AREA = -1, SIMPLE, MULTI, CLEAR, REROLL, ENTRY4 };
+
 // Reads and sets the roller's private state.
 struct RollerProbe {
     static std::vector<std::pair<int, int>>& heap(MainClass& app) { return app.dicesStack; }
@@ -30,18 +34,16 @@ struct RollerProbe {
     static long& endRoll(MainClass& app) { return app.millisecondEndRoll; }
     static bool& running(MainClass& app) { return app.isAppRunning; }
     static Sound& sound(MainClass& app) { return *app.sound; }
-    static Button& simple(MainClass& app) { return *app.buttonSimple; }
-    static Button& multi(MainClass& app) { return *app.buttonMulti; }
-    static Button& clear(MainClass& app) { return *app.buttonClear; }
-    static Button& reroll(MainClass& app) { return *app.buttonReroll; }
-    static TextElement& textMain(MainClass& app) { return *app.textMain; }
-    static TextElement& textAdd(MainClass& app) { return *app.textAdd; }
-    static TextElement& textSelect(MainClass& app) { return *app.textSelect; }
-    // The selection entry of the die type with nbSided faces, and its face pictures.
-    static Button& entry(MainClass& app, int nbSided) {
-        return *app.groupOf(nbSided)->insightButton;
+    // The four named buttons, then the selection entries of the six die types.
+    static Button& button(MainClass& app, int i) {
+        const std::array named = {app.buttonSimple, app.buttonMulti, app.buttonClear,
+                                  app.buttonReroll};
+        return i < 4 ? *named[i] : *app.groupOf(SIDES[i - 4])->insightButton;
     }
-    static Button& entry4(MainClass& app) { return entry(app, 4); }
+    // textMain, textAdd, textSelect.
+    static TextElement& text(MainClass& app, int i) {
+        return *std::array{app.textMain, app.textAdd, app.textSelect}[i];
+    }
     static Sprite& face(MainClass& app, int nbSided, int index) {
         return *app.groupOf(nbSided)->dices.at(index);
     }
@@ -52,8 +54,6 @@ struct RollerProbe {
 
 namespace {
 
-const int SIDES[] = {4, 6, 8, 10, 12, 20};
-const char KEYS[] = {'4', '6', '8', '0', '1', '2'};
 bool rendered = false;  // whether any frame has been drawn yet
 
 MainClass& theApp() {
@@ -119,7 +119,6 @@ protected:
     Heap& heap = RollerProbe::heap(app);
     Sound& sound = RollerProbe::sound(app);
 };
-class RollerLayout : public RollerWindow {};
 
 // Input that arrives before the first frame meets the buttons where their pictures
 // start out, at (0, 0): the 4-sided entry is the first one tested. Once another test
@@ -149,7 +148,8 @@ TEST_F(RollerWindow, KeysAndEntriesChooseTheirDie) {
             for (int i = 0; i < 6; ++i) {
                 SCOPED_TRACE(testing::Message() << SIDES[i] << " by key " << byKey);
                 sound.stop();
-                byKey ? app.onKeyPressed(KEYS[i]) : press(RollerProbe::entry(app, SIDES[i]), i % 3);
+                byKey ? app.onKeyPressed(KEYS[i])
+                      : press(RollerProbe::button(app, ENTRY4 + i), i % 3);
                 ASSERT_EQ(heap.size(), oneDie ? 1u : i + 1u);
                 EXPECT_EQ(heap.back().first, SIDES[i]);
                 EXPECT_EQ(sound.isPlaying(), oneDie);
@@ -190,7 +190,7 @@ TEST_F(RollerWindow, HeapStopsAtTwoHundredDice) {
     ASSERT_EQ(full.size(), 200u);
     app.onKeyPressed('4');
     frame();
-    press(RollerProbe::entry(app, 12));
+    press(RollerProbe::button(app, ENTRY4 + 4));
     EXPECT_EQ(heap, full);
     EXPECT_FALSE(sound.isPlaying());
     app.onKeyPressed(' ');
@@ -203,15 +203,11 @@ TEST_F(RollerWindow, HeapStopsAtTwoHundredDice) {
 // left and top edges only; a hidden one owns nothing; the normal layout's dice area,
 // strictly inside, rolls in small mode too.
 TEST_F(RollerWindow, KeysThenAPress) {
-    using Target = Button& (*)(MainClass&);
-    const Target AREA = nullptr, SIMPLE = RollerProbe::simple, MULTI = RollerProbe::multi,
-                 CLEAR = RollerProbe::clear, REROLL = RollerProbe::reroll,
-                 ENTRY = RollerProbe::entry4;
     const Int2 MID(-99, -99);  // the button's centre
     const struct {
         const char* typed;
         bool small;
-        Target target;
+        int target;
         Int2 offset;
         int mouse;
         size_t heap;
@@ -232,15 +228,15 @@ TEST_F(RollerWindow, KeysThenAPress) {
                  {"m88", false, REROLL, MID, 0, 2, false, true},
                  {"m88", false, CLEAR, MID, 0, 0, false, false},
                  {"m", false, REROLL, MID, 0, 0, false, true},
-                 {"", false, ENTRY, {0, 0}, 0, 1, true, true},
-                 {"", false, ENTRY, {203, 152}, 0, 1, true, true},
-                 {"", false, ENTRY, {204, 76}, 0, 0, true, false},
-                 {"", false, ENTRY, {102, 153}, 0, 0, true, false},
-                 {"", false, ENTRY, {-1, 76}, 0, 0, true, false},
-                 {"", false, ENTRY, {102, -1}, 0, 0, true, false},
-                 {"", true, ENTRY, {101, 75}, 0, 1, true, true},
-                 {"", true, ENTRY, {102, 38}, 0, 0, true, false},
-                 {"", true, ENTRY, {51, 76}, 0, 0, true, false},
+                 {"", false, ENTRY4, {0, 0}, 0, 1, true, true},
+                 {"", false, ENTRY4, {203, 152}, 0, 1, true, true},
+                 {"", false, ENTRY4, {204, 76}, 0, 0, true, false},
+                 {"", false, ENTRY4, {102, 153}, 0, 0, true, false},
+                 {"", false, ENTRY4, {-1, 76}, 0, 0, true, false},
+                 {"", false, ENTRY4, {102, -1}, 0, 0, true, false},
+                 {"", true, ENTRY4, {101, 75}, 0, 1, true, true},
+                 {"", true, ENTRY4, {102, 38}, 0, 0, true, false},
+                 {"", true, ENTRY4, {51, 76}, 0, 0, true, false},
                  {"m66", false, AREA, {10, 100}, 0, 2, false, false},
                  {"m66", false, AREA, {100, 50}, 0, 2, false, false},
                  {"m66", true, AREA, {522, 100}, 0, 2, false, false},
@@ -256,14 +252,15 @@ TEST_F(RollerWindow, KeysThenAPress) {
         keys(c.typed);
         frame();
         sound.stop();
-        const Int2 p = c.target == nullptr ? c.offset
-                       : c.offset == MID   ? centre(c.target(app))
-                                           : c.target(app).getPosition() + c.offset;
+        const Int2 p = c.target == AREA ? c.offset
+                       : c.offset == MID
+                           ? centre(RollerProbe::button(app, c.target))
+                           : RollerProbe::button(app, c.target).getPosition() + c.offset;
         app.onPointerPressed(c.mouse, p.x(), p.y());
         EXPECT_EQ(heap.size(), c.heap);
         EXPECT_EQ(RollerProbe::oneDiceOnly(app), c.oneDie);
-        EXPECT_EQ(RollerProbe::isVisible(RollerProbe::simple(app)), !c.oneDie);
-        EXPECT_EQ(RollerProbe::isVisible(RollerProbe::multi(app)), c.oneDie);
+        EXPECT_EQ(RollerProbe::isVisible(RollerProbe::button(app, SIMPLE)), !c.oneDie);
+        EXPECT_EQ(RollerProbe::isVisible(RollerProbe::button(app, MULTI)), c.oneDie);
         EXPECT_EQ(app.update(), c.rolls);
         EXPECT_EQ(sound.isPlaying(), c.rolls);
     }
@@ -292,10 +289,6 @@ TEST_F(RollerWindow, AnimationEndsOnItsTimeOrOnAnyPress) {
     }
 }
 
-Int2 at(const At& p) {
-    return Int2(p.x, p.y);
-}
-
 // The pixels of a rectangle within `tolerance` of a grey: how many, in how many rows, and the
 // rightmost column that holds one.
 struct Ink {
@@ -319,35 +312,34 @@ Ink inkOf(int grey, int x, int y, int width, int height, int tolerance = 20) {
     return ink;
 }
 
-TEST_F(RollerLayout, ReferenceWindowsButtonByButton) {
+TEST_F(RollerWindow, ReferenceWindowsButtonByButton) {
     for (const Layout& r : LAYOUTS) {
         for (bool oneDie : {true, false}) {
             SCOPED_TRACE(testing::Message()
                          << r.width << " x " << r.height << " one die " << oneDie);
             app.onKeyPressed(oneDie ? 's' : 'm');
             show(r.width, r.height);
-            std::vector<std::pair<Button*, At>> buttons = {{&RollerProbe::simple(app), r.simple},
-                                                           {&RollerProbe::multi(app), r.multi},
-                                                           {&RollerProbe::clear(app), r.clear},
-                                                           {&RollerProbe::reroll(app), r.reroll}};
-            for (int i = 0; i < 6; ++i) {
-                buttons.push_back({&RollerProbe::entry(app, SIDES[i]), r.entries[i]});
+            const At places[] = {r.simple,     r.multi,      r.clear,      r.reroll,
+                                 r.entries[0], r.entries[1], r.entries[2], r.entries[3],
+                                 r.entries[4], r.entries[5]};
+            for (int i = 0; i < 10; ++i) {
+                Button& button = RollerProbe::button(app, i);
+                const Int2 place(places[i].x, places[i].y);
+                EXPECT_EQ(button.getPosition(), place);
+                EXPECT_EQ(button.getSize(), Int2(r.buttonWidth, r.buttonHeight));
+                EXPECT_EQ(RollerProbe::caption(button)->getPosition(), place + Int2(10, 10));
+                EXPECT_NEAR(RollerProbe::picture(button).getScaledSize().x(), r.buttonWidth, 1);
             }
-            for (const auto& [button, place] : buttons) {
-                EXPECT_EQ(button->getPosition(), at(place));
-                EXPECT_EQ(button->getSize(), Int2(r.buttonWidth, r.buttonHeight));
-                EXPECT_EQ(RollerProbe::caption(*button)->getPosition(), at(place) + Int2(10, 10));
-                EXPECT_NEAR(RollerProbe::picture(*button).getScaledSize().x(), r.buttonWidth, 1);
+            for (int i : {0, 1, 2}) {
+                EXPECT_EQ(RollerProbe::text(app, i).getPosition(),
+                          i == 0 ? Int2(10, 20) : Int2(r.label.x, r.label.y));
             }
-            EXPECT_EQ(RollerProbe::textAdd(app).getPosition(), at(r.label));
-            EXPECT_EQ(RollerProbe::textSelect(app).getPosition(), at(r.label));
-            EXPECT_EQ(RollerProbe::textMain(app).getPosition(), Int2(10, 20));
         }
     }
 }
 
 // Small below 950 x 750; in small mode, at most 550 wide moves the panel down.
-TEST_F(RollerLayout, ThresholdsBetweenTheLayouts) {
+TEST_F(RollerWindow, ThresholdsBetweenTheLayouts) {
     const struct {
         int width, height;
         bool small;
@@ -358,13 +350,14 @@ TEST_F(RollerLayout, ThresholdsBetweenTheLayouts) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
         show(c.width, c.height);
-        EXPECT_EQ(RollerProbe::entry(app, 4).getSize(), c.small ? Int2(102, 76) : Int2(204, 153));
-        EXPECT_EQ(RollerProbe::clear(app).getPosition().y(), c.panelTop);
+        EXPECT_EQ(RollerProbe::button(app, ENTRY4).getSize(),
+                  c.small ? Int2(102, 76) : Int2(204, 153));
+        EXPECT_EQ(RollerProbe::button(app, CLEAR).getPosition().y(), c.panelTop);
     }
 }
 
 // Die `index` of n, drawn one column of ceil(sqrt(n)) wide, row by row.
-TEST_F(RollerLayout, DiceGrid) {
+TEST_F(RollerWindow, DiceGrid) {
     const struct {
         bool small;
         int n, index;
@@ -390,21 +383,17 @@ TEST_F(RollerLayout, DiceGrid) {
 }
 
 // Face index k of every die type shows picture k + 1 of its folder.
-TEST_F(RollerLayout, FaceIndexShowsItsFile) {
+TEST_F(RollerWindow, FaceIndexShowsItsFile) {
     for (int sides : SIDES) {
         for (int index : {0, sides - 1}) {
             SCOPED_TRACE(testing::Message() << sides << "-sided, index " << index);
             RollerProbe::heap(app).assign(1, {sides, index});
             frame();
             const FrameRect frame = readFrame();
-            const auto pixel = [&](int x, int y) {
-                const Rgba c = frame.at(x, y);
-                return Channels{c.r, c.g, c.b};
-            };
             const std::string folder = "media/d" + std::to_string(sides) + "/";
             const int other = index == 0 ? 2 : sides - 1;
-            EXPECT_LT(mismatchToFace(pixel, folder + std::to_string(index + 1) + ".png"), 150);
-            EXPECT_GE(mismatchToFace(pixel, folder + std::to_string(other) + ".png"), 150);
+            EXPECT_LT(mismatchToFace(frame, folder + std::to_string(index + 1) + ".png"), 150);
+            EXPECT_GE(mismatchToFace(frame, folder + std::to_string(other) + ".png"), 150);
         }
     }
 }
@@ -417,7 +406,7 @@ TEST(RollerVeil, AlphaOverTheRoll) {
     }
 }
 
-TEST_F(RollerLayout, VeilHidesTheDiceAtMidRollAndOnlyThen) {
+TEST_F(RollerWindow, VeilHidesTheDiceAtMidRollAndOnlyThen) {
     const auto background = [](int tolerance) {
         return inkOf(200, 20, 60, 490, 360, tolerance).pixels;
     };
@@ -446,7 +435,7 @@ TEST_F(RollerLayout, VeilHidesTheDiceAtMidRollAndOnlyThen) {
 
 // The tab line ends 10 pixels right of "Multiple dice", or past the window's right edge
 // in a window taller than 1023 pixels.
-TEST_F(RollerLayout, TabLineReachesTheRightEdgeOnlyInTallWindows) {
+TEST_F(RollerWindow, TabLineReachesTheRightEdgeOnlyInTallWindows) {
     for (int height : {1023, 1024}) {
         SCOPED_TRACE(height);
         show(1024, height);
@@ -457,9 +446,9 @@ TEST_F(RollerLayout, TabLineReachesTheRightEdgeOnlyInTallWindows) {
 }
 
 // Captions are rebuilt at the new text size in the first frame after a change of mode.
-TEST_F(RollerLayout, CaptionsTakeTheTextSizeInTheNextFrame) {
+TEST_F(RollerWindow, CaptionsTakeTheTextSizeInTheNextFrame) {
     const auto captionRows = [&] {
-        const Int2 p = RollerProbe::entry(app, 4).getPosition();
+        const Int2 p = RollerProbe::button(app, ENTRY4).getPosition();
         // Scaled down, the glyphs blend with the background: any dark grey counts.
         return inkOf(80, p.x() + 5, p.y() + 5, 120, 35, 45).rows;
     };
@@ -474,7 +463,7 @@ TEST_F(RollerLayout, CaptionsTakeTheTextSizeInTheNextFrame) {
 
 // "Roll result" over a heap only; the panel label reads "Roll a die:" in one-die mode
 // and the longer "Add a new die:" in multiple-dice mode.
-TEST_F(RollerLayout, LabelsFollowHeapAndMode) {
+TEST_F(RollerWindow, LabelsFollowHeapAndMode) {
     EXPECT_EQ(inkOf(150, 10, 18, 240, 28).rows, 0);
     app.onKeyPressed('6');
     frame();
@@ -489,12 +478,6 @@ TEST_F(RollerLayout, LabelsFollowHeapAndMode) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // The roller reads media/ relative to the working directory.
-    if (const char* source = std::getenv("TOVRIK_SOURCE_DIR")) {
-        if (chdir(source) != 0) {
-            return 2;
-        }
-    }
     testing::InitGoogleTest(&argc, argv);
     const int status = RUN_ALL_TESTS();
     // Sounds and the audio device are released as the program would release them.

@@ -8,7 +8,6 @@
 struct Rgba {
     unsigned char r = 0, g = 0, b = 0, a = 0;
     bool operator==(const Rgba& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
-    bool operator!=(const Rgba& o) const { return !(*this == o); }
 };
 
 // The whole window, read once after drawing has finished.

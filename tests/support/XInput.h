@@ -30,9 +30,7 @@ public:
 
     // Waits for a visible window titled exactly `title`; `between` runs between tries
     // (to pump events) and ends the wait when it returns false.
-    bool find(
-        const std::string& title, double seconds,
-        const std::function<bool()>& between = [] { return true; });
+    bool find(const std::string& title, double seconds, const std::function<bool()>& between);
     // xdotool with the arguments (split at spaces); "WIN" stands for the window.
     bool xdo(const std::string& arguments);
     // The whole window; empty once it has gone.
