@@ -3,7 +3,6 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 #include "Harness.h"
