@@ -24,19 +24,13 @@ void onTimer(int from) {
         glutTimerFunc(1, onTimer, from);
 }
 
-// A pointer event of no known state reaches no handler but wakes the idle loop.
-void wake() {
-    OpenGLApp_onPointerPressedOrReleased(0, -1, 0, 0);
-}
-
 }  // namespace
 
 bool xdo(const std::string& arguments) {
     static XWindow window;
-    if (window.id == 0 &&
-        !window.find(MainClass::TITLE, 10, [] { return theApp().manageOpenGL(), true; }))
-        return false;
-    return window.xdo(arguments);
+    return (window.id != 0 ||
+            window.find(MainClass::TITLE, 10, [] { return theApp().manageOpenGL(), true; })) &&
+           window.xdo(arguments);
 }
 
 bool runLoop(const std::function<bool(int)>& step, int timeoutMs) {
@@ -52,8 +46,8 @@ bool runLoop(const std::function<bool(int)>& step, int timeoutMs) {
             timedOut = Utils::getMicrosecondTime() > end;
             ending = timedOut || step(s.step);
         }
-        if (ending)
-            wake();
+        if (ending)  // a pointer event of no known state: no handler, but the loop wakes
+            OpenGLApp_onPointerPressedOrReleased(0, -1, 0, 0);
     };
     glutTimerFunc(1, onTimer, ++generation);
     openGLApp->run();
@@ -68,11 +62,6 @@ bool resizeWindow(int width, int height) {
     theApp().s.update = nullptr;
     return xdo("windowsize --sync WIN " + std::to_string(width) + " " + std::to_string(height)) &&
            runLoop([&](int) { return theApp().getDisplay()->getWindowSize() == wanted; });
-}
-
-bool resetApp() {
-    theApp().s = Script();
-    return xdo("windowfocus --sync WIN");
 }
 
 int main(int argc, char** argv) {

@@ -22,10 +22,12 @@ bool runLoop(const std::function<bool(int steps)>& step, int timeoutMs = 10000);
 // Resizes the window through the window system and lets the main loop adopt the size.
 bool resizeWindow(int width, int height);
 
-// Readies the application for a test: nothing received, no scripts, the window focused.
-bool resetApp();
-
+// Each test starts with nothing received, no scripts, no key held and the window focused.
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(resetApp()); }
+    void SetUp() override {
+        theApp().s = Script();
+        theApp().getKeyboardManager()->initKeysAsNotPressed();
+        ASSERT_TRUE(xdo("windowfocus --sync WIN"));
+    }
 };

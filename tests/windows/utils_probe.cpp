@@ -16,10 +16,7 @@ int fail(const std::string& why) {
 
 std::vector<int> seededDraws() {
     Utils::initRandomSeed();
-    std::vector<int> values;
-    for (int i = 0; i < 8; i++)
-        values.push_back(Utils::random(1000000));
-    return values;
+    return {Utils::random(1000000), Utils::random(1000000), Utils::random(1000000)};
 }
 
 }  // namespace

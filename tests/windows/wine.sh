@@ -3,6 +3,7 @@
 
 wine_setup() {
     export WINEPREFIX="$WINDOWS_BUILD/wine-prefix" WINELOADER=/usr/lib/wine/wine64
+    PATH=/usr/lib/wine:$PATH  # wineserver
     # No Mono or Gecko installer dialogs.
     export WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
     if [ ! -x "$WINELOADER" ]; then
@@ -12,15 +13,9 @@ wine_setup() {
     # The prefix is made once per build folder.
     if [ ! -f "$WINEPREFIX/.tovrik-ready" ]; then
         "$WINELOADER" wineboot --init >/dev/null 2>&1
-        /usr/lib/wine/wineserver -w
+        wineserver -w
         touch "$WINEPREFIX/.tovrik-ready"
     fi
-}
-
-# Ends this prefix's wine processes: nothing outlives the test or its private display.
-wine_stop() {
-    /usr/lib/wine/wineserver -k 2>/dev/null
-    /usr/lib/wine/wineserver -w 2>/dev/null
 }
 
 # unpack_zip <zip> <folder>: the zip's contents into a new folder.
