@@ -17,7 +17,7 @@ bool xdo(const std::string& arguments);
 // timer: it fires in every step, busy or idle, after that step's input callbacks), with
 // Script::step set to the steps so far. The loop ends at the first check after `step`
 // returns true. False when it was still running after the timeout.
-bool runLoop(const std::function<bool(int steps)>& step, int timeoutMs = 10000);
+bool runLoop(const std::function<bool(int steps)>& step, int timeoutMs = 30000);
 
 // Resizes the window through the window system and lets the main loop adopt the size.
 bool resizeWindow(int width, int height);

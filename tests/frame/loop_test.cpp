@@ -87,11 +87,9 @@ TEST_F(Loop, BusyModeIsPacedToAboutOneHundredStepsPerSecond) {
     ASSERT_TRUE(
         runLoop([&](int) { return steps.size() > 1 && steps.back() - steps[0] > 1500000; }));
     const double perSecond = (steps.size() - 1) / ((steps.back() - steps.front()) / 1e6);
-    // A step may come up to 1 ms early (whole milliseconds of sleep); a software-rendered
-    // swap on a loaded machine may take tens of ms: the lower bound only catches pacing
-    // gone badly wrong.
+    // A step may come up to 1 ms early (whole milliseconds of sleep); no lower bound, as a
+    // loaded machine's software-rendered swaps may take any time.
     EXPECT_LE(perSecond, 111.2);
-    EXPECT_GE(perSecond, 5.0);
 }
 
 }  // namespace
