@@ -172,4 +172,27 @@ TEST(RollerE2e, RollsWithSoundAndFollowsTheWindowSizeInBothModes) {
     std::filesystem::remove_all(dir);
 }
 
+// A face picture missing, or the last one loaded broken, ends the roller at start with its
+// message and status 1.
+TEST(RollerE2e, BrokenMediaEndsItAtStart) {
+    namespace fs = std::filesystem;
+    setenv("ALSOFT_DRIVERS", "null", 1);  // whatever another test here recorded with
+    const std::pair<const char*, const char*> cases[] = {{"d4/1.png", "ERROR: media/d4/1.png\n"},
+                                                         {"d20/20.png", "ASSERTION FAILED: "}};
+    for (const auto& [face, first] : cases) {
+        const fs::path dir = fs::temp_directory_path() / "tovrik-e2e-media";
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        fs::copy(SOURCE "/media", dir / "media", fs::copy_options::recursive);
+        fs::remove(dir / "media" / face);
+        if (first[0] == 'A') {
+            std::ofstream(dir / "media" / face) << "not a picture";
+        }
+        const ChildResult run = runProgram({PROGRAM}, dir);
+        EXPECT_EQ(run.exitStatus, 1) << face;
+        EXPECT_EQ(run.out.rfind(first, 0), 0u) << run.out;
+        fs::remove_all(dir);
+    }
+}
+
 }  // namespace
