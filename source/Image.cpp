@@ -4,9 +4,9 @@
 
 #include <climits>
 #include <cstdlib>
-#include <cstring>
-#include <new>
+#include <utility>
 
+#include "Mipmaps.h"
 #include "Texture.h"
 #include "Utils.h"
 
@@ -21,11 +21,17 @@ struct D2D1_SIZE_U {
 class ID2D1Bitmap {
 public:
     // Running out of memory is a fatal condition, not an exception escaping the library.
+    // One spare byte: an empty bitmap still has a buffer.
     explicit ID2D1Bitmap(const D2D1_SIZE_U& bitmapSize)
-        : m_buffer(new (std::nothrow) unsigned char[byteCount(bitmapSize)]), size(bitmapSize) {
+        : m_buffer(static_cast<unsigned char*>(std::malloc(byteCount(bitmapSize) + 1))),
+          size(bitmapSize) {
         if (!m_buffer)
             Utils::die();
     }
+
+    // Takes pixels allocated with malloc (the codec's own buffer): no copy.
+    ID2D1Bitmap(const D2D1_SIZE_U& bitmapSize, unsigned char* pixels)
+        : m_buffer(pixels), size(bitmapSize) {}
 
     ~ID2D1Bitmap() {
         Texture::unloadTexture(m_textureId);
@@ -35,16 +41,19 @@ public:
     ID2D1Bitmap(const ID2D1Bitmap&) = delete;
     ID2D1Bitmap& operator=(const ID2D1Bitmap&) = delete;
 
-    // Takes a copy of the RGBA pixels and uploads them as a texture with alpha.
-    void CopyFromMemory(unsigned char* imageBuffer) {
-        std::memcpy(m_buffer, imageBuffer, byteCount(size));
-        m_textureId = Texture::loadTexture(size.width, size.height, m_buffer, true);
+    // Uploads the pixels as a texture with alpha; Image::decode has built the smaller
+    // levels of every picture whose sides are powers of two, GLU builds the others.
+    void upload(const std::vector<unsigned char>& smallerLevels) {
+        m_textureId = Mipmaps::canBuild(size.width, size.height)
+                          ? Texture::loadTextureWithLevels(size.width, size.height, m_buffer,
+                                                           smallerLevels.data())
+                          : Texture::loadTexture(size.width, size.height, m_buffer, true);
     }
 
     const D2D1_SIZE_U& GetSize() const { return size; }
 
     void freeBuffer() {
-        delete[] m_buffer;
+        std::free(m_buffer);
         m_buffer = nullptr;
     }
 
@@ -66,25 +75,51 @@ bool fitsTexturePath(unsigned width, unsigned height) {
 
 }  // namespace
 
-Image::Image(unsigned char* fileBuffer, size_t fileSize) {
+bool Image::decode(const unsigned char* fileBuffer, size_t fileSize, DecodedPicture* out) {
     unsigned width = 0;
     unsigned height = 0;
     LodePNGState header;
     lodepng_state_init(&header);
     const unsigned headerError = lodepng_inspect(&width, &height, &header, fileBuffer, fileSize);
     lodepng_state_cleanup(&header);
-    UTILS_ASSERT(headerError != 0 || fitsTexturePath(width, height));
-
+    if (headerError == 0 && !fitsTexturePath(width, height)) {
+        return false;
+    }
     unsigned char* decoded = nullptr;
     const unsigned error = lodepng_decode32(&decoded, &width, &height, fileBuffer, fileSize);
+    out->pixels.reset(decoded);
     if (error != 0) {
-        free(decoded);  // the codec's own allocation, released before the program ends
-        decoded = nullptr;
+        out->pixels.reset();
+        return false;
     }
-    UTILS_ASSERT(error == 0);
-    initBitmap(static_cast<int>(width), static_cast<int>(height));
-    m_bitmap->CopyFromMemory(decoded);
-    free(decoded);
+    out->width = width;
+    out->height = height;
+    out->smallerLevels.clear();
+    if (Mipmaps::canBuild(width, height)) {
+        out->smallerLevels.resize(Mipmaps::smallerLevelsBytes(width, height));
+        Mipmaps::buildSmallerLevels(decoded, width, height, out->smallerLevels.data());
+    }
+    return true;
+}
+
+namespace {
+
+DecodedPicture decodeOrStop(const unsigned char* fileBuffer, size_t fileSize) {
+    DecodedPicture picture;
+    UTILS_ASSERT(Image::decode(fileBuffer, fileSize, &picture));
+    return picture;
+}
+
+}  // namespace
+
+Image::Image(unsigned char* fileBuffer, size_t fileSize)
+    : Image(decodeOrStop(fileBuffer, fileSize)) {}
+
+Image::Image(DecodedPicture&& picture) {
+    UTILS_ASSERT(picture.pixels != nullptr);
+    m_bitmap =
+        new ID2D1Bitmap(D2D1_SIZE_U{picture.width, picture.height}, picture.pixels.release());
+    m_bitmap->upload(picture.smallerLevels);
 }
 
 Image::Image(int width, int height) {

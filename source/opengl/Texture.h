@@ -15,6 +15,11 @@ namespace Texture {
 // GL_MAX_TEXTURE_SIZE, more than INT_MAX bytes or a failed mipmap build end the program.
 int loadTexture(int width, int height, unsigned char* data, bool isAlpha);
 
+// The same texture from RGBA pixels whose smaller mipmap levels are already built
+// (Mipmaps::buildSmallerLevels): only uploads, so it costs the main thread no filtering.
+int loadTextureWithLevels(int width, int height, const unsigned char* data,
+                          const unsigned char* smallerLevels);
+
 // Deletes the texture; name 0 is ignored.
 void unloadTexture(int textureId);
 
