@@ -17,7 +17,9 @@ struct D2D1_SIZE_U {
     unsigned int height;
 };
 
-// The pixels and the texture of one image.
+// The pixels and the texture of one image. A decoded picture keeps its pixels and mipmap
+// levels until its texture is first asked for: the program's first frame does not wait
+// for textures it does not draw.
 class ID2D1Bitmap {
 public:
     // Running out of memory is a fatal condition, not an exception escaping the library.
@@ -29,9 +31,11 @@ public:
             Utils::die();
     }
 
-    // Takes pixels allocated with malloc (the codec's own buffer): no copy.
-    ID2D1Bitmap(const D2D1_SIZE_U& bitmapSize, unsigned char* pixels)
-        : m_buffer(pixels), size(bitmapSize) {}
+    // Takes the decoded pixels (no copy) and keeps them for the texture.
+    explicit ID2D1Bitmap(DecodedPicture&& picture)
+        : m_buffer(picture.pixels.get()),
+          size(D2D1_SIZE_U{picture.width, picture.height}),
+          m_forTexture(std::move(picture)) {}
 
     ~ID2D1Bitmap() {
         Texture::unloadTexture(m_textureId);
@@ -41,19 +45,30 @@ public:
     ID2D1Bitmap(const ID2D1Bitmap&) = delete;
     ID2D1Bitmap& operator=(const ID2D1Bitmap&) = delete;
 
-    // Uploads the pixels as a texture with alpha; Image::decode has built the smaller
-    // levels of every picture whose sides are powers of two, GLU builds the others.
-    void upload(const std::vector<unsigned char>& smallerLevels) {
-        m_textureId = Mipmaps::canBuild(size.width, size.height)
-                          ? Texture::loadTextureWithLevels(size.width, size.height, m_buffer,
-                                                           smallerLevels.data())
-                          : Texture::loadTexture(size.width, size.height, m_buffer, true);
+    // Makes the texture with alpha if it is still to be made; Image::decode has built the
+    // smaller levels of every picture whose sides are powers of two, GLU builds the others.
+    int textureId() {
+        unsigned char* pixels = m_forTexture.pixels.get();
+        if (m_textureId == 0 && pixels != nullptr) {
+            m_textureId = Mipmaps::canBuild(size.width, size.height)
+                              ? Texture::loadTextureWithLevels(size.width, size.height, pixels,
+                                                               m_forTexture.smallerLevels.data())
+                              : Texture::loadTexture(size.width, size.height, pixels, true);
+            std::vector<unsigned char>().swap(m_forTexture.smallerLevels);
+            // The owner may still read the pixels: they become the bitmap's own.
+            unsigned char* kept = m_forTexture.pixels.release();
+            if (m_buffer == nullptr)
+                std::free(kept);
+        }
+        return m_textureId;
     }
 
     const D2D1_SIZE_U& GetSize() const { return size; }
 
+    // The owner no longer reads the pixels; a texture still to be made keeps them.
     void freeBuffer() {
-        std::free(m_buffer);
+        if (m_forTexture.pixels == nullptr)
+            std::free(m_buffer);
         m_buffer = nullptr;
     }
 
@@ -63,6 +78,8 @@ public:
 
 private:
     static size_t byteCount(const D2D1_SIZE_U& s) { return size_t(s.width) * 4 * s.height; }
+
+    DecodedPicture m_forTexture;
 };
 
 namespace {
@@ -117,9 +134,9 @@ Image::Image(unsigned char* fileBuffer, size_t fileSize)
 
 Image::Image(DecodedPicture&& picture) {
     UTILS_ASSERT(picture.pixels != nullptr);
-    m_bitmap =
-        new ID2D1Bitmap(D2D1_SIZE_U{picture.width, picture.height}, picture.pixels.release());
-    m_bitmap->upload(picture.smallerLevels);
+    // A picture the texture cannot take stops the program now, not at its first draw.
+    Texture::checkSize(static_cast<int>(picture.width), static_cast<int>(picture.height), true);
+    m_bitmap = new ID2D1Bitmap(std::move(picture));
 }
 
 Image::Image(int width, int height) {
@@ -144,7 +161,7 @@ unsigned char* Image::getDataPixels() {
 }
 
 int Image::getIdTexture() const {
-    return m_bitmap->m_textureId;
+    return m_bitmap->textureId();
 }
 
 void Image::initBitmap(int width, int height) {

@@ -28,14 +28,14 @@ struct DecodedPicture {
 // and texture; it never keeps the file bytes it was decoded from.
 class Image {
 public:
-    // Decodes PNG bytes of any colour type and depth and uploads them as a texture.
+    // Decodes PNG bytes of any colour type and depth, for a texture made at first use.
     // Bytes that are not a valid PNG, and pictures the texture path cannot take (more than
     // INT_MAX bytes of pixels, a side past GL_MAX_TEXTURE_SIZE), end the program through an
     // assertion; running out of memory ends it through Utils::die. An OpenGL context must
     // exist.
     Image(unsigned char* fileBuffer, size_t fileSize);
-    // Uploads a picture decoded beforehand and takes its pixels. An OpenGL context must
-    // exist.
+    // Takes the pixels of a picture decoded beforehand; its texture is made at the first
+    // getIdTexture. An OpenGL context must exist.
     explicit Image(DecodedPicture&& picture);
     // A bitmap of that size with unfilled pixels and no texture (name 0). Sizes that are
     // negative or past INT_MAX bytes of pixels end the program as above.
@@ -51,6 +51,8 @@ public:
     void freeUselessMemory();
     // The RGBA pixels, or null after freeUselessMemory.
     unsigned char* getDataPixels();
+    // The texture name, the texture being made at the first call (0 for an image built
+    // from a size).
     int getIdTexture() const;
 
     // The decoding half of the PNG constructor: needs no OpenGL context, so any thread

@@ -10,10 +10,6 @@ namespace {
 
 ImagePreloader* active = nullptr;
 
-// Decoded pictures waiting for the main thread cost memory: workers stay at most this
-// many pictures ahead of it.
-const std::size_t LOOK_AHEAD = 8;
-
 bool readAndDecode(const std::string& path, DecodedPicture* out) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
@@ -32,9 +28,8 @@ ImagePreloader::ImagePreloader(std::vector<std::string> paths) {
         entries.push_back(Entry{std::move(path), State::Waiting, DecodedPicture()});
     }
     active = this;
-    // The main thread keeps a core busy with the window and the textures.
     const unsigned cores = std::thread::hardware_concurrency();
-    for (unsigned i = 0; i < (cores > 2 ? cores - 1 : 1); ++i) {
+    for (unsigned i = 0; i < (cores > 1 ? cores : 1); ++i) {
         workers.emplace_back(&ImagePreloader::work, this);
     }
 }
@@ -65,32 +60,20 @@ bool ImagePreloader::take(const std::string& path, DecodedPicture* out) {
 
 void ImagePreloader::work() {
     std::unique_lock<std::mutex> lock(mutex);
-    for (;;) {
-        Entry* next = nullptr;
-        changed.wait(lock, [&] {
-            next = nullptr;
-            if (stopping) {
-                return true;
-            }
-            for (std::size_t i = 0; i < entries.size(); ++i) {
-                if (entries[i].state == State::Waiting) {
-                    next = i < nbTaken + LOOK_AHEAD ? &entries[i] : nullptr;
-                    return next != nullptr;
-                }
-            }
-            return true;  // nothing left to decode
-        });
-        if (next == nullptr) {
+    for (Entry& entry : entries) {
+        if (stopping) {
             return;
         }
-        next->state = State::Decoding;
-        const std::string path = next->path;
+        if (entry.state != State::Waiting) {
+            continue;
+        }
+        entry.state = State::Decoding;
         lock.unlock();
         DecodedPicture picture;
-        const bool decoded = readAndDecode(path, &picture);
+        const bool decoded = readAndDecode(entry.path, &picture);
         lock.lock();
-        next->picture = std::move(picture);
-        next->state = decoded ? State::Ready : State::Failed;
+        entry.picture = std::move(picture);
+        entry.state = decoded ? State::Ready : State::Failed;
         changed.notify_all();
     }
 }
@@ -107,8 +90,6 @@ bool ImagePreloader::takeEntry(const std::string& path, DecodedPicture* out) {
     if (entry == nullptr) {
         return false;
     }
-    ++nbTaken;
-    changed.notify_all();
     if (entry->state == State::Waiting) {
         // Taken out of order, before any worker reached it: the caller loads it itself.
         entry->state = State::Taken;

@@ -44,7 +44,6 @@ private:
     bool takeEntry(const std::string& path, DecodedPicture* out);
 
     std::vector<Entry> entries;
-    std::size_t nbTaken = 0;
     bool stopping = false;
     std::mutex mutex;
     std::condition_variable changed;

@@ -39,8 +39,8 @@ Sprite::Sprite(const char* filename) : pos(0, 0), scale(1.0f), image(nullptr), m
         image = new Image(fileBuffer, fileSize);
         delete[] fileBuffer;
     }
-    // Nothing reads a sprite's pixels once its texture exists; the dice roller's 70
-    // pictures would otherwise keep about 70 MB of copies alive.
+    // Nothing reads a sprite's pixels: they stay only until the texture is made, instead
+    // of a megabyte per picture for the program's life.
     image->freeUselessMemory();
     m_isLoaded = true;
 }

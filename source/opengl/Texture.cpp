@@ -10,17 +10,20 @@
 
 namespace Texture {
 
-namespace {
-
-// A new texture with the library's filtering and wrapping, left bound. Refuses sides
-// past GL_MAX_TEXTURE_SIZE and more than INT_MAX bytes before anything reaches GL: GLU
-// scales such pictures down with int byte counts and fails on them in its own way (a
-// crash).
-GLuint newTexture(int width, int height, bool isAlpha) {
+// GLU scales a side past GL_MAX_TEXTURE_SIZE down with int byte counts and fails on large
+// pictures in its own way (a crash): they are refused before anything reaches GL.
+void checkSize(int width, int height, bool isAlpha) {
     GLint maxSide = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
     const long long bytes = static_cast<long long>(width) * height * (isAlpha ? 4 : 3);
     UTILS_ASSERT(width <= maxSide && height <= maxSide && bytes <= INT_MAX);
+}
+
+namespace {
+
+// A new texture with the library's filtering and wrapping, left bound.
+GLuint newTexture(int width, int height, bool isAlpha) {
+    checkSize(width, height, isAlpha);
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
