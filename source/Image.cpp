@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <new>
 #include <utility>
 
 #include "Mipmaps.h"
@@ -113,7 +114,13 @@ bool Image::decode(const unsigned char* fileBuffer, size_t fileSize, DecodedPict
     out->height = height;
     out->smallerLevels.clear();
     if (Mipmaps::canBuild(width, height)) {
-        out->smallerLevels.resize(Mipmaps::smallerLevelsBytes(width, height));
+        // No exception may leave a worker thread: short of memory, the picture fails.
+        try {
+            out->smallerLevels.resize(Mipmaps::smallerLevelsBytes(width, height));
+        } catch (const std::bad_alloc&) {
+            out->pixels.reset();
+            return false;
+        }
         Mipmaps::buildSmallerLevels(decoded, width, height, out->smallerLevels.data());
     }
     return true;
