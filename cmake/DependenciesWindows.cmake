@@ -44,6 +44,9 @@ tovrik_windows_static(PkgConfig::VORBISFILE libvorbisfile.a)
 set_property(TARGET PkgConfig::VORBISFILE PROPERTY INTERFACE_LINK_LIBRARIES Vorbis::vorbis)
 tovrik_windows_static(lodepng::lodepng liblodepng.a)
 
+# Pictures are decoded on worker threads (std::thread, winpthreads linked in).
+find_package(Threads REQUIRED)
+
 add_library(OpenGL::GL INTERFACE IMPORTED GLOBAL)
 set_property(TARGET OpenGL::GL PROPERTY INTERFACE_LINK_LIBRARIES opengl32)
 add_library(OpenGL::GLU INTERFACE IMPORTED GLOBAL)

@@ -5,13 +5,23 @@
 #include "Button.h"
 #include "Sprite.h"
 
-DicesGroup::DicesGroup(int nbSided) : insightButton(nullptr) {
+std::vector<std::string> DicesGroup::picturePaths(int nbSided) {
     const std::string folder = "media/d" + std::to_string(nbSided) + "/";
+    std::vector<std::string> paths;
     for (int i = 1; i <= nbSided; ++i) {
-        dices.push_back(new Sprite((folder + std::to_string(i) + ".png").c_str()));
+        paths.push_back(folder + std::to_string(i) + ".png");
+    }
+    paths.push_back(folder + "1.png");
+    return paths;
+}
+
+DicesGroup::DicesGroup(int nbSided) : insightButton(nullptr) {
+    const std::vector<std::string> paths = picturePaths(nbSided);
+    for (int i = 0; i < nbSided; ++i) {
+        dices.push_back(new Sprite(paths[i].c_str()));
     }
     const std::string caption = std::to_string(nbSided) + "-sided die";
-    insightButton = new Button((folder + "1.png").c_str(), caption.c_str());
+    insightButton = new Button(paths.back().c_str(), caption.c_str());
 }
 
 DicesGroup::~DicesGroup() {

@@ -2,6 +2,7 @@
 // the selection panel (a button showing face 1 captioned "N-sided die").
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "Core.h"
@@ -14,6 +15,8 @@ struct DicesGroup {
     // Loads media/dN/1.png to media/dN/N.png and the entry button; a missing or
     // broken picture ends the program inside the loader.
     explicit DicesGroup(int nbSided);
+    // The pictures the constructor loads, in its order: the faces, then the entry's.
+    static std::vector<std::string> picturePaths(int nbSided);
     ~DicesGroup();
     DicesGroup(const DicesGroup&) = delete;
     DicesGroup& operator=(const DicesGroup&) = delete;

@@ -20,8 +20,29 @@ const MainClass::DieType MainClass::DIE_TYPES[6] = {
     {12, '1', 1, 1, &MainClass::dicesGroup12}, {20, '2', 1, 2, &MainClass::dicesGroup20},
 };
 
+namespace {
+
+const char* const PICTURE_SIMPLE = "media/simple.png";
+const char* const PICTURE_MULTI = "media/multi.png";
+const char* const PICTURE_CLEAR = "media/clear.png";
+const char* const PICTURE_REROLL = "media/reroll.png";
+
+}  // namespace
+
+std::vector<std::string> MainClass::picturePaths() {
+    std::vector<std::string> paths = {PICTURE_SIMPLE, PICTURE_MULTI};
+    for (const DieType& type : DIE_TYPES) {
+        const std::vector<std::string> group = DicesGroup::picturePaths(type.nbSided);
+        paths.insert(paths.end(), group.begin(), group.end());
+    }
+    paths.push_back(PICTURE_CLEAR);
+    paths.push_back(PICTURE_REROLL);
+    return paths;
+}
+
 MainClass::MainClass(const char* argv0)
-    : AbstractMainClass(argv0, WINDOW_TITLE_DESKTOP_APP, WINDOW_WIDTH_DESKTOP_APP,
+    : ImagePreloader(picturePaths()),
+      AbstractMainClass(argv0, WINDOW_TITLE_DESKTOP_APP, WINDOW_WIDTH_DESKTOP_APP,
                         WINDOW_HEIGHT_DESKTOP_APP, false),
       textMain(nullptr),
       textSelect(nullptr),
@@ -39,16 +60,18 @@ MainClass::MainClass(const char* argv0)
     // Every caption and label is made with the default font, so it comes first.
     Font::setDefaultFont(new Font("Segoe UI Symbol", "media/default_font.png", 1.5f, 6, 2));
 
-    buttonSimple = new Button("media/simple.png", "One die");
-    buttonMulti = new Button("media/multi.png", "Multiple dice");
+    buttonSimple = new Button(PICTURE_SIMPLE, "One die");
+    buttonMulti = new Button(PICTURE_MULTI, "Multiple dice");
     buttonSimple->hide();
 
     for (const DieType& type : DIE_TYPES) {
         this->*type.group = new DicesGroup(type.nbSided);
     }
 
-    buttonClear = new Button("media/clear.png", "Clear dice heap (c)");
-    buttonReroll = new Button("media/reroll.png", "Reroll (space)");
+    buttonClear = new Button(PICTURE_CLEAR, "Clear dice heap (c)");
+    buttonReroll = new Button(PICTURE_REROLL, "Reroll (space)");
+    // Every picture is taken: no worker outlives the loading.
+    ImagePreloader::finish();
 
     sound = getSoundManager()->loadSound("media/44061__marnik__dicewood.wav");
 

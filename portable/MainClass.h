@@ -2,12 +2,14 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "AbstractMainClass.h"
 #include "Core.h"
 #include "DicesGroup.h"
+#include "ImagePreloader.h"
 
 class Button;
 class Sound;
@@ -17,7 +19,10 @@ class TextElement;
 // type and rolls it. Multiple-dice mode: each choice adds a die (up to 200) and the
 // heap is rolled on demand. Every roll plays the dice sound and fades a veil over the
 // dice for DURATION_ROLL milliseconds.
-class MainClass : public AbstractMainClass {
+//
+// The preloader is the first base, so the pictures are decoding on the spare cores
+// before the base class opens the window.
+class MainClass : private ImagePreloader, public AbstractMainClass {
 public:
     explicit MainClass(const char* argv0);
     ~MainClass() override;
@@ -63,6 +68,8 @@ private:
         DicesGroup* MainClass::*group;
     };
     static const DieType DIE_TYPES[6];
+    // Every picture the constructor loads, in its order.
+    static std::vector<std::string> picturePaths();
     // The group of the type with nbSided faces; null for any other count.
     DicesGroup* groupOf(int nbSided);
     void drawTabLines(const Int2& windowSize, int buttonWidth);

@@ -4,9 +4,10 @@
 
 #include <climits>
 #include <cstdlib>
-#include <cstring>
 #include <new>
+#include <utility>
 
+#include "Mipmaps.h"
 #include "Texture.h"
 #include "Utils.h"
 
@@ -17,15 +18,25 @@ struct D2D1_SIZE_U {
     unsigned int height;
 };
 
-// The pixels and the texture of one image.
+// The pixels and the texture of one image. A decoded picture keeps its pixels and mipmap
+// levels until its texture is first asked for: the program's first frame does not wait
+// for textures it does not draw.
 class ID2D1Bitmap {
 public:
     // Running out of memory is a fatal condition, not an exception escaping the library.
+    // One spare byte: an empty bitmap still has a buffer.
     explicit ID2D1Bitmap(const D2D1_SIZE_U& bitmapSize)
-        : m_buffer(new (std::nothrow) unsigned char[byteCount(bitmapSize)]), size(bitmapSize) {
+        : m_buffer(static_cast<unsigned char*>(std::malloc(byteCount(bitmapSize) + 1))),
+          size(bitmapSize) {
         if (!m_buffer)
             Utils::die();
     }
+
+    // Takes the decoded pixels (no copy) and keeps them for the texture.
+    explicit ID2D1Bitmap(DecodedPicture&& picture)
+        : m_buffer(picture.pixels.get()),
+          size(D2D1_SIZE_U{picture.width, picture.height}),
+          m_forTexture(std::move(picture)) {}
 
     ~ID2D1Bitmap() {
         Texture::unloadTexture(m_textureId);
@@ -35,16 +46,30 @@ public:
     ID2D1Bitmap(const ID2D1Bitmap&) = delete;
     ID2D1Bitmap& operator=(const ID2D1Bitmap&) = delete;
 
-    // Takes a copy of the RGBA pixels and uploads them as a texture with alpha.
-    void CopyFromMemory(unsigned char* imageBuffer) {
-        std::memcpy(m_buffer, imageBuffer, byteCount(size));
-        m_textureId = Texture::loadTexture(size.width, size.height, m_buffer, true);
+    // Makes the texture with alpha if it is still to be made; Image::decode has built the
+    // smaller levels of every picture whose sides are powers of two, GLU builds the others.
+    int textureId() {
+        unsigned char* pixels = m_forTexture.pixels.get();
+        if (m_textureId == 0 && pixels != nullptr) {
+            m_textureId = Mipmaps::canBuild(size.width, size.height)
+                              ? Texture::loadTextureWithLevels(size.width, size.height, pixels,
+                                                               m_forTexture.smallerLevels.data())
+                              : Texture::loadTexture(size.width, size.height, pixels, true);
+            std::vector<unsigned char>().swap(m_forTexture.smallerLevels);
+            // The owner may still read the pixels: they become the bitmap's own.
+            unsigned char* kept = m_forTexture.pixels.release();
+            if (m_buffer == nullptr)
+                std::free(kept);
+        }
+        return m_textureId;
     }
 
     const D2D1_SIZE_U& GetSize() const { return size; }
 
+    // The owner no longer reads the pixels; a texture still to be made keeps them.
     void freeBuffer() {
-        delete[] m_buffer;
+        if (m_forTexture.pixels == nullptr)
+            std::free(m_buffer);
         m_buffer = nullptr;
     }
 
@@ -54,6 +79,8 @@ public:
 
 private:
     static size_t byteCount(const D2D1_SIZE_U& s) { return size_t(s.width) * 4 * s.height; }
+
+    DecodedPicture m_forTexture;
 };
 
 namespace {
@@ -66,25 +93,57 @@ bool fitsTexturePath(unsigned width, unsigned height) {
 
 }  // namespace
 
-Image::Image(unsigned char* fileBuffer, size_t fileSize) {
+bool Image::decode(const unsigned char* fileBuffer, size_t fileSize, DecodedPicture* out) {
     unsigned width = 0;
     unsigned height = 0;
     LodePNGState header;
     lodepng_state_init(&header);
     const unsigned headerError = lodepng_inspect(&width, &height, &header, fileBuffer, fileSize);
     lodepng_state_cleanup(&header);
-    UTILS_ASSERT(headerError != 0 || fitsTexturePath(width, height));
-
+    if (headerError == 0 && !fitsTexturePath(width, height)) {
+        return false;
+    }
     unsigned char* decoded = nullptr;
     const unsigned error = lodepng_decode32(&decoded, &width, &height, fileBuffer, fileSize);
+    out->pixels.reset(decoded);
     if (error != 0) {
-        free(decoded);  // the codec's own allocation, released before the program ends
-        decoded = nullptr;
+        out->pixels.reset();
+        return false;
     }
-    UTILS_ASSERT(error == 0);
-    initBitmap(static_cast<int>(width), static_cast<int>(height));
-    m_bitmap->CopyFromMemory(decoded);
-    free(decoded);
+    out->width = width;
+    out->height = height;
+    out->smallerLevels.clear();
+    if (Mipmaps::canBuild(width, height)) {
+        // No exception may leave a worker thread: short of memory, the picture fails.
+        try {
+            out->smallerLevels.resize(Mipmaps::smallerLevelsBytes(width, height));
+        } catch (const std::bad_alloc&) {
+            out->pixels.reset();
+            return false;
+        }
+        Mipmaps::buildSmallerLevels(decoded, width, height, out->smallerLevels.data());
+    }
+    return true;
+}
+
+namespace {
+
+DecodedPicture decodeOrStop(const unsigned char* fileBuffer, size_t fileSize) {
+    DecodedPicture picture;
+    UTILS_ASSERT(Image::decode(fileBuffer, fileSize, &picture));
+    return picture;
+}
+
+}  // namespace
+
+Image::Image(unsigned char* fileBuffer, size_t fileSize)
+    : Image(decodeOrStop(fileBuffer, fileSize)) {}
+
+Image::Image(DecodedPicture&& picture) {
+    UTILS_ASSERT(picture.pixels != nullptr);
+    // A picture the texture cannot take stops the program now, not at its first draw.
+    Texture::checkSize(static_cast<int>(picture.width), static_cast<int>(picture.height), true);
+    m_bitmap = new ID2D1Bitmap(std::move(picture));
 }
 
 Image::Image(int width, int height) {
@@ -109,7 +168,7 @@ unsigned char* Image::getDataPixels() {
 }
 
 int Image::getIdTexture() const {
-    return m_bitmap->m_textureId;
+    return m_bitmap->textureId();
 }
 
 void Image::initBitmap(int width, int height) {

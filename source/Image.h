@@ -1,22 +1,42 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdlib>
+#include <memory>
+#include <vector>
 
 #include "Core.h"
 
 class ID2D1Bitmap;
+
+// PNG bytes turned into what a texture is made from, by Image::decode on any thread.
+struct DecodedPicture {
+    struct FreeDeleter {
+        void operator()(unsigned char* p) const { std::free(p); }
+    };
+    unsigned width = 0;
+    unsigned height = 0;
+    // Level 0: RGBA rows top to bottom, as the codec allocated them.
+    std::unique_ptr<unsigned char, FreeDeleter> pixels;
+    // Levels 1 to 1x1 one after the other; empty when the sides are not powers of two
+    // (GLU then scales and builds them on the main thread).
+    std::vector<unsigned char> smallerLevels;
+};
 
 // A picture decoded into 8-bit RGBA pixels (rows top to bottom) together with the
 // texture made from them. Sprites and fonts are built on it. The image owns its pixels
 // and texture; it never keeps the file bytes it was decoded from.
 class Image {
 public:
-    // Decodes PNG bytes of any colour type and depth and uploads them as a texture.
+    // Decodes PNG bytes of any colour type and depth, for a texture made at first use.
     // Bytes that are not a valid PNG, and pictures the texture path cannot take (more than
     // INT_MAX bytes of pixels, a side past GL_MAX_TEXTURE_SIZE), end the program through an
     // assertion; running out of memory ends it through Utils::die. An OpenGL context must
     // exist.
     Image(unsigned char* fileBuffer, size_t fileSize);
+    // Takes the pixels of a picture decoded beforehand; its texture is made at the first
+    // getIdTexture. An OpenGL context must exist.
+    explicit Image(DecodedPicture&& picture);
     // A bitmap of that size with unfilled pixels and no texture (name 0). Sizes that are
     // negative or past INT_MAX bytes of pixels end the program as above.
     Image(int width, int height);
@@ -31,7 +51,14 @@ public:
     void freeUselessMemory();
     // The RGBA pixels, or null after freeUselessMemory.
     unsigned char* getDataPixels();
+    // The texture name, the texture being made at the first call (0 for an image built
+    // from a size).
     int getIdTexture() const;
+
+    // The decoding half of the PNG constructor: needs no OpenGL context, so any thread
+    // may run it. False for bytes that are not a valid PNG and for pictures the texture
+    // path cannot take (more than INT_MAX bytes of pixels).
+    static bool decode(const unsigned char* fileBuffer, size_t fileSize, DecodedPicture* out);
 
 private:
     void initBitmap(int width, int height);

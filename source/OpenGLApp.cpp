@@ -70,6 +70,7 @@ OpenGLApp::~OpenGLApp() {
 }
 
 void OpenGLApp::run() {
+    bool firstFrameShown = false;
     while (mainClass->isRunning() && !hasPressedAltF4) {
         if (mainClass->update()) {
             mainClass->manageOpenGL();
@@ -86,6 +87,12 @@ void OpenGLApp::run() {
             Utils::sleepMs(IDLE_POLL_MS);
             checkResize();
             mainClass->manageOpenGL();
+            if (!firstFrameShown) {
+                // Pictures decode on worker threads at start, and their heaps keep what the
+                // first frame freed on making its textures: it goes back once it is shown.
+                Utils::releaseFreedMemory();
+                firstFrameShown = true;
+            }
         }
         mainClass->manageOpenGL();
         mainClass->render();

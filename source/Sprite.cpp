@@ -1,8 +1,10 @@
 #include "Sprite.h"
 
 #include <cmath>
+#include <utility>
 
 #include "Image.h"
+#include "ImagePreloader.h"
 #include "PixelSize.h"
 #include "Texture.h"
 #include "Utils.h"
@@ -26,12 +28,19 @@ unsigned char opacityToAlpha(float opacity) {
 }  // namespace
 
 Sprite::Sprite(const char* filename) : pos(0, 0), scale(1.0f), image(nullptr), m_isLoaded(false) {
-    unsigned long fileSize = 0;
-    unsigned char* fileBuffer = Utils::readFileIntoNewBuffer(filename, &fileSize);
-    image = new Image(fileBuffer, fileSize);
-    delete[] fileBuffer;
-    // Nothing reads a sprite's pixels once its texture exists; the dice roller's 70
-    // pictures would otherwise keep about 70 MB of copies alive.
+    DecodedPicture picture;
+    if (ImagePreloader::take(filename, &picture)) {
+        image = new Image(std::move(picture));
+    } else {
+        // Not preloaded, or a worker could not read or decode it: this path stops the
+        // program with the message for that file.
+        unsigned long fileSize = 0;
+        unsigned char* fileBuffer = Utils::readFileIntoNewBuffer(filename, &fileSize);
+        image = new Image(fileBuffer, fileSize);
+        delete[] fileBuffer;
+    }
+    // Nothing reads a sprite's pixels: they stay only until the texture is made, instead
+    // of a megabyte per picture for the program's life.
     image->freeUselessMemory();
     m_isLoaded = true;
 }

@@ -63,6 +63,8 @@ long getMillisecond();
 long long getMicrosecondTime();
 // Suspends the thread; 0 returns at once.
 void sleepMs(unsigned int miliseconds);
+// Hands memory the program has freed back to the system (the heap otherwise keeps it).
+void releaseFreedMemory();
 // Seeds the generator behind random() with a value that differs on every call: the
 // high-resolution clock, the process id and a call counter, mixed. (Whole seconds alone
 // would replay the same rolls after two reseeds in one second, or in two programs started

@@ -4,19 +4,26 @@
 #include <GL/glu.h>
 
 #include <climits>
+#include <cstddef>
 
 #include "Utils.h"
 
 namespace Texture {
 
-int loadTexture(int width, int height, unsigned char* data, bool isAlpha) {
-    UTILS_ASSERT(data != nullptr);
-    // GLU scales a side past the limit down with int byte counts and fails on large pictures
-    // in its own way (a crash): refuse them before anything reaches GL.
+// GLU scales a side past GL_MAX_TEXTURE_SIZE down with int byte counts and fails on large
+// pictures in its own way (a crash): they are refused before anything reaches GL.
+void checkSize(int width, int height, bool isAlpha) {
     GLint maxSide = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
     const long long bytes = static_cast<long long>(width) * height * (isAlpha ? 4 : 3);
     UTILS_ASSERT(width <= maxSide && height <= maxSide && bytes <= INT_MAX);
+}
+
+namespace {
+
+// A new texture with the library's filtering and wrapping, left bound.
+GLuint newTexture(int width, int height, bool isAlpha) {
+    checkSize(width, height, isAlpha);
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
@@ -26,10 +33,36 @@ int loadTexture(int width, int height, unsigned char* data, bool isAlpha) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     // Linear within the nearest mipmap level: smooth when shrunk, no blending of levels.
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+    return name;
+}
+
+}  // namespace
+
+int loadTexture(int width, int height, unsigned char* data, bool isAlpha) {
+    UTILS_ASSERT(data != nullptr);
+    const GLuint name = newTexture(width, height, isAlpha);
     const GLenum format = isAlpha ? GL_RGBA : GL_RGB;
     const GLint result =
         gluBuild2DMipmaps(GL_TEXTURE_2D, format, width, height, format, GL_UNSIGNED_BYTE, data);
     UTILS_ASSERT(result == 0);
+    return static_cast<int>(name);
+}
+
+int loadTextureWithLevels(int width, int height, const unsigned char* data,
+                          const unsigned char* smallerLevels) {
+    UTILS_ASSERT(data != nullptr);
+    const GLuint name = newTexture(width, height, true);
+    // RGBA rows are 4-byte aligned, so any unpack alignment reads them packed.
+    const unsigned char* level = data;
+    for (int i = 0;; ++i) {
+        glTexImage2D(GL_TEXTURE_2D, i, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, level);
+        if (width == 1 && height == 1) {
+            break;
+        }
+        level = (i == 0 ? smallerLevels : level + size_t(width) * height * 4);
+        width = width > 1 ? width / 2 : 1;
+        height = height > 1 ? height / 2 : 1;
+    }
     return static_cast<int>(name);
 }
 

@@ -10,10 +10,19 @@
 // calls setColor calls resetColor when done.
 namespace Texture {
 
+// Ends the program when the texture path cannot take a picture of that size (a side past
+// GL_MAX_TEXTURE_SIZE, more than INT_MAX bytes).
+void checkSize(int width, int height, bool isAlpha);
+
 // Builds a mipmapped, repeating texture from top-row-first pixels (4 bytes per pixel when
 // isAlpha, else 3) and returns its name, left bound. Null pixels, a side past
 // GL_MAX_TEXTURE_SIZE, more than INT_MAX bytes or a failed mipmap build end the program.
 int loadTexture(int width, int height, unsigned char* data, bool isAlpha);
+
+// The same texture from RGBA pixels whose smaller mipmap levels are already built
+// (Mipmaps::buildSmallerLevels): only uploads, so it costs the main thread no filtering.
+int loadTextureWithLevels(int width, int height, const unsigned char* data,
+                          const unsigned char* smallerLevels);
 
 // Deletes the texture; name 0 is ignored.
 void unloadTexture(int textureId);

@@ -1,6 +1,7 @@
 // The Linux side of Utils: console sink, fatal exits, call-stack dump, clocks, sleeping,
 // seeding, file opening and the working directory.
 #include <execinfo.h>
+#include <malloc.h>
 #include <sys/time.h>
 #include <time.h>
 #include <unistd.h>
@@ -79,6 +80,10 @@ long long getMicrosecondTime() {
 
 void sleepMs(unsigned int miliseconds) {
     usleep(miliseconds * 1000u);
+}
+
+void releaseFreedMemory() {
+    malloc_trim(0);
 }
 
 void initRandomSeed() {

@@ -6,6 +6,7 @@
 // and integer print, warnings, assertion(), the path helpers) are dropped by link-time
 // optimisation, so they are not part of the program.
 #include <direct.h>
+#include <malloc.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -51,6 +52,10 @@ long long getMicrosecondTime() {
 
 void sleepMs(unsigned int miliseconds) {
     Sleep(miliseconds);
+}
+
+void releaseFreedMemory() {
+    _heapmin();
 }
 
 void initRandomSeed() {

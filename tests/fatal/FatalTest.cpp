@@ -110,9 +110,9 @@ void loadCorruptOgg() {
     loadSound("c.ogg");
 }
 
-// Decodes (64 MB) within the allowance; our own copy does not fit.
+// 64 MB of pixels past the allowance: the decoder reports the shortage.
 void loadPngShortOfMemory() {
-    limitMemory(96);
+    limitMemory(40);
     Image(png(4000, 4000).data(), png(4000, 4000).size());
 }
 
@@ -145,7 +145,7 @@ const Row rows[] = {
     {"read_fifo", readFifo, FATAL},
     {"read_huge_file", readHugeFile, FATAL},
     {"huge_png", loadHugePng, ASSERTION("Image.cpp")},
-    {"png_short_of_memory", loadPngShortOfMemory, FATAL},
+    {"png_short_of_memory", loadPngShortOfMemory, ASSERTION("Image.cpp")},
     {"not_a_png", [] { Sprite("/proc/self/exe"); }, ASSERTION("Image.cpp")},
     {"negative_image_size", [] { Image(-1, 4); }, ASSERTION("Image.cpp")},
     {"null_texture_pixels", [] { Texture::loadTexture(1, 1, nullptr, true); },

@@ -1,0 +1,103 @@
+#include "ImagePreloader.h"
+
+#include <fstream>
+#include <iterator>
+#include <utility>
+
+#include "Utils.h"
+
+namespace {
+
+ImagePreloader* active = nullptr;
+
+bool readAndDecode(const std::string& path, DecodedPicture* out) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return false;
+    }
+    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
+                                           std::istreambuf_iterator<char>());
+    return !file.bad() && Image::decode(bytes.data(), bytes.size(), out);
+}
+
+}  // namespace
+
+ImagePreloader::ImagePreloader(std::vector<std::string> paths) {
+    UTILS_ASSERT(active == nullptr);
+    for (std::string& path : paths) {
+        entries.push_back(Entry{std::move(path), State::Waiting, DecodedPicture()});
+    }
+    active = this;
+    const unsigned cores = std::thread::hardware_concurrency();
+    for (unsigned i = 0; i < (cores > 1 ? cores : 1); ++i) {
+        workers.emplace_back(&ImagePreloader::work, this);
+    }
+}
+
+ImagePreloader::~ImagePreloader() {
+    finish();
+}
+
+void ImagePreloader::finish() {
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        stopping = true;
+    }
+    changed.notify_all();
+    for (std::thread& worker : workers) {
+        worker.join();
+    }
+    workers.clear();
+    entries.clear();
+    if (active == this) {
+        active = nullptr;
+    }
+}
+
+bool ImagePreloader::take(const std::string& path, DecodedPicture* out) {
+    return active != nullptr && active->takeEntry(path, out);
+}
+
+void ImagePreloader::work() {
+    std::unique_lock<std::mutex> lock(mutex);
+    for (Entry& entry : entries) {
+        if (stopping) {
+            return;
+        }
+        if (entry.state != State::Waiting) {
+            continue;
+        }
+        entry.state = State::Decoding;
+        lock.unlock();
+        DecodedPicture picture;
+        const bool decoded = readAndDecode(entry.path, &picture);
+        lock.lock();
+        entry.picture = std::move(picture);
+        entry.state = decoded ? State::Ready : State::Failed;
+        changed.notify_all();
+    }
+}
+
+bool ImagePreloader::takeEntry(const std::string& path, DecodedPicture* out) {
+    std::unique_lock<std::mutex> lock(mutex);
+    Entry* entry = nullptr;
+    for (Entry& candidate : entries) {
+        if (candidate.path == path && candidate.state != State::Taken) {
+            entry = &candidate;
+            break;
+        }
+    }
+    if (entry == nullptr) {
+        return false;
+    }
+    if (entry->state == State::Waiting) {
+        // Taken out of order, before any worker reached it: the caller loads it itself.
+        entry->state = State::Taken;
+        return false;
+    }
+    changed.wait(lock, [&] { return entry->state != State::Decoding; });
+    const bool decoded = entry->state == State::Ready;
+    entry->state = State::Taken;
+    *out = std::move(entry->picture);
+    return decoded;
+}
