@@ -1,9 +1,12 @@
-// Alt+F4 ends the main loop for good, so this test runs in a process of its own.
+// Alt+F4 ends the main loop for good and full-screen mode cannot be left, so these tests run
+// in a process of their own.
+#include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
 #include <map>
 
 #include "Harness.h"
+#include "OpenGL.h"
 
 namespace {
 
@@ -36,6 +39,21 @@ TEST_F(AltF4, EndsTheLoopOnlyTogetherAndModifiersComeFromTheEvent) {
     sent = false;
     ASSERT_TRUE(runLoop([&](int) { return sent = sent || xdo("key alt+F4"), false; }))
         << "Alt+F4 did not end the loop";
+}
+
+// Only a request for full screen with both sizes -1 enters it.
+TEST(FullScreen, OnlyWhenAskedWithoutASize) {
+    theApp();
+    const std::tuple<bool, int, int, int> calls[] = {{true, 800, 600, 0},
+                                                     {false, -1, -1, 0},
+                                                     {true, -1, 600, 0},
+                                                     {false, 800, -1, 0},
+                                                     {true, -1, -1, 1}};
+    for (const auto& [fullscreen, width, height, entered] : calls) {
+        setMode(fullscreen, width, height);
+        glutMainLoopEvent();
+        EXPECT_EQ(entered, glutGet(GLUT_FULL_SCREEN)) << fullscreen << width << height;
+    }
 }
 
 }  // namespace
