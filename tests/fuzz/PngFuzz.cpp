@@ -1,4 +1,4 @@
-// PNG bytes to an Image: the header check, decoding and the copy into the bitmap.
+// PNG bytes to an Image: the header check, decoding, mipmaps and the texture's input.
 #include <climits>
 #include <cstddef>
 #include <cstdint>
@@ -19,6 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     try {
         Image image(const_cast<uint8_t*>(data), size);
+        image.getIdTexture();
         image.freeUselessMemory();
     } catch (const FatalExit&) {
     }
