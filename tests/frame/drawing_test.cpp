@@ -9,8 +9,6 @@
 
 namespace {
 
-const Color BLACK(0, 0, 0, 255), WHITE(255, 255, 255, 255), RED(255, 0, 0, 255);
-
 bool lit(const Rgba& c) {
     return c.r || c.g || c.b;
 }
@@ -20,10 +18,10 @@ protected:
     void SetUp() override {
         WindowTest::SetUp();
         ASSERT_TRUE(resizeWindow(800, 600));
-        display->clearScreen(BLACK);
+        display->clearScreen(colorBlack);
     }
     // Leave no thick line behind for the next test's outlines.
-    void TearDown() override { display->drawLine(Int2(0, 0), Int2(0, 0), BLACK, 1); }
+    void TearDown() override { display->drawLine(Int2(0, 0), Int2(0, 0), colorBlack, 1); }
     Display* display = theApp().getDisplay();
 };
 
@@ -33,8 +31,8 @@ TEST_F(Drawing, ResizeAdoptsSizeViewportAndProjectionAndIgnoresEmptySizes) {
     for (const Int2& size : {Int2(0, 600), Int2(-4, 600), Int2(800, 0), Int2(0, -1)})
         OpenGLApp_onResizeWindow(size.x(), size.y());
     EXPECT_EQ(Int2(800, 600), display->getWindowSize());
-    display->drawLine(Int2(0, 0), Int2(799, 0), WHITE, 1);
-    display->drawLine(Int2(0, 599), Int2(799, 599), WHITE, 1);
+    display->drawLine(Int2(0, 0), Int2(799, 0), colorWhite, 1);
+    display->drawLine(Int2(0, 599), Int2(799, 599), colorWhite, 1);
     const FrameRect frame = readFrame();
     for (int x = 0; x < 799; x++)
         ASSERT_TRUE(lit(frame.at(x, 0)) && !lit(frame.at(x, 1)) && lit(frame.at(x, 599)) &&
@@ -47,19 +45,19 @@ TEST_F(Drawing, ResizeAdoptsSizeViewportAndProjectionAndIgnoresEmptySizes) {
 // lets a trace of the white through. Alpha of 1/10 or less draws nothing (28/256 keeps a
 // margin from the rasteriser's 8-bit precision).
 TEST_F(Drawing, PrimitivesScaleChannelsByOne256thAndTheClearByOne255th) {
-    display->clearScreen(RED);
+    display->clearScreen(colorRed);
     EXPECT_EQ(Rgba({255, 0, 0, 255}), readPixel(400, 300));
-    display->clearScreen(BLACK);
-    display->drawLine(Int2(0, 100), Int2(799, 100), WHITE, 1);
+    display->clearScreen(colorBlack);
+    display->drawLine(Int2(0, 100), Int2(799, 100), colorWhite, 1);
     display->drawRoundedRectangle(Int2(10, 10), Int2(100, 90), Color(255, 255, 255, 25), 0, 1,
                                   true);
     display->drawLine(Int2(0, 200), Int2(799, 200), Color(255, 255, 255, 25), 3);
     display->drawRoundedRectangle(Int2(200, 10), Int2(300, 90), Color(255, 255, 255, 28), 0, 1,
                                   true);
     const FrameRect overBlack = readFrame();
-    display->clearScreen(WHITE);
-    display->drawLine(Int2(0, 200), Int2(799, 200), RED, 1);
-    display->drawRoundedRectangle(Int2(300, 300), Int2(400, 400), RED, 10, 2, true);
+    display->clearScreen(colorWhite);
+    display->drawLine(Int2(0, 200), Int2(799, 200), colorRed, 1);
+    display->drawRoundedRectangle(Int2(300, 300), Int2(400, 400), colorRed, 10, 2, true);
     const FrameRect overWhite = readFrame();
     const struct {
         const FrameRect& frame;
@@ -77,10 +75,10 @@ TEST_F(Drawing, PrimitivesScaleChannelsByOne256thAndTheClearByOne255th) {
 
 // Filled: exactly its box. Outlined: its four edges only, as thick as the last line drawn.
 TEST_F(Drawing, RectanglesFilledAndOutlined) {
-    display->drawRoundedRectangle(Int2(10, 10), Int2(20, 30), WHITE, 5, 1, true);
-    display->drawRoundedRectangle(Int2(110, 10), Int2(120, 30), WHITE, 5, 1, false);
-    display->drawLine(Int2(0, 500), Int2(799, 500), WHITE, 5);
-    display->drawRoundedRectangle(Int2(300, 100), Int2(500, 200), WHITE, 0, 1, false);
+    display->drawRoundedRectangle(Int2(10, 10), Int2(20, 30), colorWhite, 5, 1, true);
+    display->drawRoundedRectangle(Int2(110, 10), Int2(120, 30), colorWhite, 5, 1, false);
+    display->drawLine(Int2(0, 500), Int2(799, 500), colorWhite, 5);
+    display->drawRoundedRectangle(Int2(300, 100), Int2(500, 200), colorWhite, 0, 1, false);
     const FrameRect frame = readFrame();
     for (int y = 0; y < 40; y++)
         for (int x = 0; x < 30; x++)
