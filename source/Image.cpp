@@ -20,28 +20,25 @@ struct D2D1_SIZE_U {
 
 // The pixels and the texture of one image. A decoded picture keeps its pixels and mipmap
 // levels until its texture is first asked for: the program's first frame does not wait
-// for textures it does not draw.
+// for textures it does not draw. The pixels have one owner, m_picture; they go once
+// neither the image's owner nor a texture still to be made needs them.
 class ID2D1Bitmap {
 public:
     // Running out of memory is a fatal condition, not an exception escaping the library.
     // One spare byte: an empty bitmap still has a buffer.
-    explicit ID2D1Bitmap(const D2D1_SIZE_U& bitmapSize)
-        : m_buffer(static_cast<unsigned char*>(std::malloc(byteCount(bitmapSize) + 1))),
-          size(bitmapSize) {
-        if (!m_buffer)
+    explicit ID2D1Bitmap(const D2D1_SIZE_U& bitmapSize) : size(bitmapSize) {
+        m_picture.pixels.reset(static_cast<unsigned char*>(std::malloc(byteCount(size) + 1)));
+        if (!m_picture.pixels)
             Utils::die();
     }
 
     // Takes the decoded pixels (no copy) and keeps them for the texture.
     explicit ID2D1Bitmap(DecodedPicture&& picture)
-        : m_buffer(picture.pixels.get()),
-          size(D2D1_SIZE_U{picture.width, picture.height}),
-          m_forTexture(std::move(picture)) {}
+        : size(D2D1_SIZE_U{picture.width, picture.height}),
+          m_picture(std::move(picture)),
+          m_textureToMake(true) {}
 
-    ~ID2D1Bitmap() {
-        Texture::unloadTexture(m_textureId);
-        freeBuffer();
-    }
+    ~ID2D1Bitmap() { Texture::unloadTexture(m_textureId); }
 
     ID2D1Bitmap(const ID2D1Bitmap&) = delete;
     ID2D1Bitmap& operator=(const ID2D1Bitmap&) = delete;
@@ -49,38 +46,44 @@ public:
     // Makes the texture with alpha if it is still to be made; Image::decode has built the
     // smaller levels of every picture whose sides are powers of two, GLU builds the others.
     int textureId() {
-        unsigned char* pixels = m_forTexture.pixels.get();
-        if (m_textureId == 0 && pixels != nullptr) {
+        if (m_textureToMake) {
+            unsigned char* pixels = m_picture.pixels.get();
             m_textureId = Mipmaps::canBuild(size.width, size.height)
                               ? Texture::loadTextureWithLevels(size.width, size.height, pixels,
-                                                               m_forTexture.smallerLevels.data())
+                                                               m_picture.smallerLevels.data())
                               : Texture::loadTexture(size.width, size.height, pixels, true);
-            std::vector<unsigned char>().swap(m_forTexture.smallerLevels);
-            // The owner may still read the pixels: they become the bitmap's own.
-            unsigned char* kept = m_forTexture.pixels.release();
-            if (m_buffer == nullptr)
-                std::free(kept);
+            m_textureToMake = false;
+            std::vector<unsigned char>().swap(m_picture.smallerLevels);
+            dropUnneededPixels();
         }
         return m_textureId;
     }
 
     const D2D1_SIZE_U& GetSize() const { return size; }
 
+    // The owner's pixels, or null once it has given them up.
+    unsigned char* pixels() const { return m_ownerReads ? m_picture.pixels.get() : nullptr; }
+
     // The owner no longer reads the pixels; a texture still to be made keeps them.
     void freeBuffer() {
-        if (m_forTexture.pixels == nullptr)
-            std::free(m_buffer);
-        m_buffer = nullptr;
+        m_ownerReads = false;
+        dropUnneededPixels();
     }
 
-    unsigned char* m_buffer;
     const D2D1_SIZE_U size;
-    int m_textureId = 0;
 
 private:
     static size_t byteCount(const D2D1_SIZE_U& s) { return size_t(s.width) * 4 * s.height; }
 
-    DecodedPicture m_forTexture;
+    void dropUnneededPixels() {
+        if (!m_ownerReads && !m_textureToMake)
+            m_picture.pixels.reset();
+    }
+
+    DecodedPicture m_picture;
+    bool m_textureToMake = false;
+    bool m_ownerReads = true;
+    int m_textureId = 0;
 };
 
 namespace {
@@ -164,7 +167,7 @@ void Image::freeUselessMemory() {
 }
 
 unsigned char* Image::getDataPixels() {
-    return m_bitmap->m_buffer;
+    return m_bitmap->pixels();
 }
 
 int Image::getIdTexture() const {
