@@ -14,10 +14,8 @@ inline std::vector<unsigned char> pixels(const std::string& columns, unsigned he
     for (unsigned y = 0; y < height; ++y) {
         for (char c : columns) {
             const bool faint = c == 'f' && y == height / 2;
-            rgba.insert(rgba.end(), {static_cast<unsigned char>(faint ? 0 : 255),
-                                     static_cast<unsigned char>(faint ? 0 : 255),
-                                     static_cast<unsigned char>(faint ? 0 : 255),
-                                     static_cast<unsigned char>(c == '#' ? 255 : faint)});
+            const unsigned char grey = faint ? 0 : 255;
+            rgba.insert(rgba.end(), {grey, grey, grey, (unsigned char)(c == '#' ? 255 : faint)});
         }
     }
     return rgba;

@@ -46,12 +46,9 @@ std::vector<unsigned char> png(const std::vector<unsigned char>& rgba, unsigned 
     return bytes;
 }
 
-// Sprites and fonts load files: written to a scratch file that the caller removes once loaded.
+// Sprites and fonts load files: a scratch file, removed by the caller once loaded.
 std::string writePng(const std::vector<unsigned char>& rgba, unsigned width, unsigned height) {
-    static int made = 0;
-    const std::string path =
-        std::filesystem::temp_directory_path() /
-        ("tovrik-graphics-" + std::to_string(getpid()) + "-" + std::to_string(++made) + ".png");
+    const std::string path = "graphics-test-" + std::to_string(getpid()) + ".png";
     EXPECT_EQ(lodepng::save_file(png(rgba, width, height), path), 0u);
     return path;
 }
@@ -75,13 +72,12 @@ void expectNear(const Rgba& got, int r, int g, int b, int tolerance = 2) {
     EXPECT_NEAR(got.b, b, tolerance);
 }
 
-// The pattern's texel (x mod 8, y) at (left + x, top + y), channels times `factor`.
-void expectPattern(int left, int top, int width = 8, float factor = 1.0f) {
+// The pattern's texel (x mod 8, y) at (left + x, top + y).
+void expectPattern(int left, int top, int width = 8) {
     const FrameRect got = readFrame();
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < width; ++x)
-            expectNear(got.at(left + x, top + y), int(x % 8 * 32 * factor + 0.5f),
-                       int(y * 32 * factor + 0.5f), int(128 * factor + 0.5f));
+            expectNear(got.at(left + x, top + y), x % 8 * 32, y * 32, 128);
 }
 
 // The smallest rectangle holding every lit pixel: left, top, right, bottom.

@@ -31,19 +31,19 @@ const Layout LAYOUTS[] = {
 // clang-format on
 
 // How many sampled pixels of the dice area (a frame read back or a capture, either with
-// at(x, y)) differ clearly from the picture at `path` drawn `width` pixels wide at (10, 50)
+// at(x, y)) differ clearly from the picture at `path` drawn 512 pixels wide at (10, 50)
 // over the background, as the roller draws one die.
 template <class Picture>
-int mismatchToFace(const Picture& picture, const std::string& path, int width = 512) {
+int mismatchToFace(const Picture& picture, const std::string& path) {
     std::vector<unsigned char> face;
     unsigned w = 0, h = 0;
     if (lodepng::decode(face, w, h, path) != 0) {
         return -1;
     }
-    const double scale = double(w) / width;
+    const double scale = w / 512.0;
     int mismatched = 0;
-    for (int y = 58; y < 42 + width * 3 / 4; y += 2) {
-        for (int x = 18; x < 2 + width; x += 2) {
+    for (int y = 58; y < 426; y += 2) {
+        for (int x = 18; x < 514; x += 2) {
             const unsigned sx = unsigned((x - 10 + 0.5) * scale);
             const unsigned sy = unsigned((y - 50 + 0.5) * scale);
             if (sx >= w || sy >= h) {

@@ -7,7 +7,6 @@
 #include <array>
 #include <chrono>
 #include <set>
-#include <stdexcept>
 #include <string>
 #include <thread>
 
@@ -67,9 +66,7 @@ void resize(int width, int height) {
     // The window system answers asynchronously; pump events until it has.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (glutGet(GLUT_WINDOW_WIDTH) != width || glutGet(GLUT_WINDOW_HEIGHT) != height) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            throw std::runtime_error("the window did not take its new size");
-        }
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the window kept its size";
         glutMainLoopEvent();
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -141,7 +138,6 @@ TEST(RollerBeforeFirstFrame, PressHitsEntriesAtTheirInitialPlace) {
 // Each die type by its key and by its entry (with any mouse button): in one-die mode
 // the heap becomes that one die, rolled; in multiple-dice mode it is added unrolled.
 TEST_F(RollerWindow, KeysAndEntriesChooseTheirDie) {
-    EXPECT_TRUE(app.isRunning());
     for (bool byKey : {true, false}) {
         for (bool oneDie : {true, false}) {
             app.onKeyPressed(oneDie ? 's' : 'm');
@@ -157,8 +153,6 @@ TEST_F(RollerWindow, KeysAndEntriesChooseTheirDie) {
             }
         }
     }
-    app.onKeyPressed(27);
-    EXPECT_FALSE(app.isRunning());
 }
 
 // Every face of every type comes up and no other. The wall clock stands still in this
