@@ -38,7 +38,7 @@ const std::vector<std::vector<unsigned char>>& files() {
 void decodeAll(benchmark::State& state) {
     for (auto _ : state) {
         for (const std::vector<unsigned char>& bytes : files()) {
-            DecodedPicture picture;
+            PreparedPicture picture;
             if (!Image::decode(bytes.data(), bytes.size(), &picture)) {
                 state.SkipWithError("a roller picture does not decode");
                 return;
@@ -53,12 +53,12 @@ BENCHMARK(decodeAll)->Unit(benchmark::kMillisecond);
 void uploadAll(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        std::vector<DecodedPicture> pictures(files().size());
+        std::vector<PreparedPicture> pictures(files().size());
         for (std::size_t i = 0; i < pictures.size(); ++i) {
             Image::decode(files()[i].data(), files()[i].size(), &pictures[i]);
         }
         state.ResumeTiming();
-        for (DecodedPicture& picture : pictures) {
+        for (PreparedPicture& picture : pictures) {
             Image image(std::move(picture));
             benchmark::DoNotOptimize(image.getIdTexture());
         }

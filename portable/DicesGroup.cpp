@@ -5,23 +5,23 @@
 #include "Button.h"
 #include "Sprite.h"
 
-std::vector<std::string> DicesGroup::picturePaths(int nbSided) {
+std::vector<ImagePreloader::Picture> DicesGroup::pictures(int nbSided) {
     const std::string folder = "media/d" + std::to_string(nbSided) + "/";
-    std::vector<std::string> paths;
+    std::vector<ImagePreloader::Picture> list;
     for (int i = 1; i <= nbSided; ++i) {
-        paths.push_back(folder + std::to_string(i) + ".png");
+        list.push_back({folder + std::to_string(i) + ".png", false});
     }
-    paths.push_back(folder + "1.png");
-    return paths;
+    list.push_back({folder + "1.png", true});
+    return list;
 }
 
 DicesGroup::DicesGroup(int nbSided) : insightButton(nullptr) {
-    const std::vector<std::string> paths = picturePaths(nbSided);
+    const std::vector<ImagePreloader::Picture> list = pictures(nbSided);
     for (int i = 0; i < nbSided; ++i) {
-        dices.push_back(new Sprite(paths[i].c_str()));
+        dices.push_back(new Sprite(list[i].path.c_str()));
     }
     const std::string caption = std::to_string(nbSided) + "-sided die";
-    insightButton = new Button(paths.back().c_str(), caption.c_str());
+    insightButton = new Button(list.back().path.c_str(), caption.c_str());
 }
 
 DicesGroup::~DicesGroup() {

@@ -7,6 +7,8 @@
 
 #include "Core.h"
 
+#include "ImagePreloader.h"
+
 class Button;
 class MainClass;
 class Sprite;
@@ -15,8 +17,9 @@ struct DicesGroup {
     // Loads media/dN/1.png to media/dN/N.png and the entry button; a missing or
     // broken picture ends the program inside the loader.
     explicit DicesGroup(int nbSided);
-    // The pictures the constructor loads, in its order: the faces, then the entry's.
-    static std::vector<std::string> picturePaths(int nbSided);
+    // The pictures the constructor loads, in its order: the faces, then the entry's, which
+    // the first frame draws.
+    static std::vector<ImagePreloader::Picture> pictures(int nbSided);
     ~DicesGroup();
     DicesGroup(const DicesGroup&) = delete;
     DicesGroup& operator=(const DicesGroup&) = delete;

@@ -29,19 +29,20 @@ const char* const PICTURE_REROLL = "media/reroll.png";
 
 }  // namespace
 
-std::vector<std::string> MainClass::picturePaths() {
-    std::vector<std::string> paths = {PICTURE_SIMPLE, PICTURE_MULTI};
+std::vector<ImagePreloader::Picture> MainClass::pictures() {
+    // The first frame shows one-die mode: Clear and Reroll are not drawn yet.
+    std::vector<ImagePreloader::Picture> list = {{PICTURE_SIMPLE, true}, {PICTURE_MULTI, true}};
     for (const DieType& type : DIE_TYPES) {
-        const std::vector<std::string> group = DicesGroup::picturePaths(type.nbSided);
-        paths.insert(paths.end(), group.begin(), group.end());
+        const std::vector<ImagePreloader::Picture> group = DicesGroup::pictures(type.nbSided);
+        list.insert(list.end(), group.begin(), group.end());
     }
-    paths.push_back(PICTURE_CLEAR);
-    paths.push_back(PICTURE_REROLL);
-    return paths;
+    list.push_back({PICTURE_CLEAR, false});
+    list.push_back({PICTURE_REROLL, false});
+    return list;
 }
 
 MainClass::MainClass(const char* argv0)
-    : ImagePreloader(picturePaths()),
+    : ImagePreloader(pictures()),
       AbstractMainClass(argv0, WINDOW_TITLE_DESKTOP_APP, WINDOW_WIDTH_DESKTOP_APP,
                         WINDOW_HEIGHT_DESKTOP_APP, false),
       textMain(nullptr),

@@ -69,7 +69,7 @@ private:
     };
     static const DieType DIE_TYPES[6];
     // Every picture the constructor loads, in its order.
-    static std::vector<std::string> picturePaths();
+    static std::vector<ImagePreloader::Picture> pictures();
     // The group of the type with nbSided faces; null for any other count.
     DicesGroup* groupOf(int nbSided);
     void drawTabLines(const Int2& windowSize, int buttonWidth);

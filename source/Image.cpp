@@ -18,10 +18,11 @@ struct D2D1_SIZE_U {
     unsigned int height;
 };
 
-// The pixels and the texture of one image. A decoded picture keeps its pixels and mipmap
-// levels until its texture is first asked for: the program's first frame does not wait
-// for textures it does not draw. The pixels have one owner, m_picture; they go once
-// neither the image's owner nor a texture still to be made needs them.
+// The pixels and the texture of one image. A prepared picture keeps its pixels and mipmap
+// levels, or only its PNG file, until its texture is first asked for: the program's first
+// frame does not wait for textures it does not draw, and pictures never drawn stay
+// compressed. The pixels have one owner, m_picture; they go once neither the image's owner
+// nor a texture still to be made needs them.
 class ID2D1Bitmap {
 public:
     // Running out of memory is a fatal condition, not an exception escaping the library.
@@ -32,8 +33,8 @@ public:
             Utils::die();
     }
 
-    // Takes the decoded pixels (no copy) and keeps them for the texture.
-    explicit ID2D1Bitmap(DecodedPicture&& picture)
+    // Takes the prepared picture (no copy) and keeps it for the texture.
+    explicit ID2D1Bitmap(PreparedPicture&& picture)
         : size(D2D1_SIZE_U{picture.width, picture.height}),
           m_picture(std::move(picture)),
           m_textureToMake(true) {}
@@ -47,7 +48,7 @@ public:
     // smaller levels of every picture whose sides are powers of two, GLU builds the others.
     int textureId() {
         if (m_textureToMake) {
-            unsigned char* pixels = m_picture.pixels.get();
+            unsigned char* pixels = decoded();
             m_textureId = Mipmaps::canBuild(size.width, size.height)
                               ? Texture::loadTextureWithLevels(size.width, size.height, pixels,
                                                                m_picture.smallerLevels.data())
@@ -62,7 +63,7 @@ public:
     const D2D1_SIZE_U& GetSize() const { return size; }
 
     // The owner's pixels, or null once it has given them up.
-    unsigned char* pixels() const { return m_ownerReads ? m_picture.pixels.get() : nullptr; }
+    unsigned char* pixels() { return m_ownerReads ? decoded() : nullptr; }
 
     // The owner no longer reads the pixels; a texture still to be made keeps them.
     void freeBuffer() {
@@ -75,12 +76,23 @@ public:
 private:
     static size_t byteCount(const D2D1_SIZE_U& s) { return size_t(s.width) * 4 * s.height; }
 
+    // The pixels, decoding a checked picture first.
+    unsigned char* decoded() {
+        if (!m_picture.compressed.empty()) {
+            PreparedPicture picture;
+            UTILS_ASSERT(
+                Image::decode(m_picture.compressed.data(), m_picture.compressed.size(), &picture));
+            m_picture = std::move(picture);
+        }
+        return m_picture.pixels.get();
+    }
+
     void dropUnneededPixels() {
         if (!m_ownerReads && !m_textureToMake)
             m_picture.pixels.reset();
     }
 
-    DecodedPicture m_picture;
+    PreparedPicture m_picture;
     bool m_textureToMake = false;
     bool m_ownerReads = true;
     int m_textureId = 0;
@@ -96,7 +108,7 @@ bool fitsTexturePath(unsigned width, unsigned height) {
 
 }  // namespace
 
-bool Image::decode(const unsigned char* fileBuffer, size_t fileSize, DecodedPicture* out) {
+bool Image::decode(const unsigned char* fileBuffer, size_t fileSize, PreparedPicture* out) {
     unsigned width = 0;
     unsigned height = 0;
     LodePNGState header;
@@ -129,10 +141,46 @@ bool Image::decode(const unsigned char* fileBuffer, size_t fileSize, DecodedPict
     return true;
 }
 
+bool Image::check(std::vector<unsigned char>&& file, PreparedPicture* out) {
+    unsigned width = 0;
+    unsigned height = 0;
+    LodePNGState header;
+    lodepng_state_init(&header);
+    const unsigned headerError =
+        lodepng_inspect(&width, &height, &header, file.data(), file.size());
+    lodepng_state_cleanup(&header);
+    if (headerError != 0 || !fitsTexturePath(width, height)) {
+        return false;
+    }
+    // The chunks after the signature, each whole with a matching CRC, up to IEND; image
+    // data among them.
+    bool hasData = false;
+    for (size_t at = 8;;) {
+        const unsigned char* chunk = file.data() + at;
+        if (file.size() - at < 12 || lodepng_chunk_length(chunk) > file.size() - at - 12 ||
+            lodepng_chunk_check_crc(chunk) != 0) {
+            return false;
+        }
+        if (lodepng_chunk_type_equals(chunk, "IEND")) {
+            break;
+        }
+        hasData = hasData || lodepng_chunk_type_equals(chunk, "IDAT");
+        at += 12 + size_t(lodepng_chunk_length(chunk));
+    }
+    if (!hasData) {
+        return false;
+    }
+    *out = PreparedPicture();
+    out->width = width;
+    out->height = height;
+    out->compressed = std::move(file);
+    return true;
+}
+
 namespace {
 
-DecodedPicture decodeOrStop(const unsigned char* fileBuffer, size_t fileSize) {
-    DecodedPicture picture;
+PreparedPicture decodeOrStop(const unsigned char* fileBuffer, size_t fileSize) {
+    PreparedPicture picture;
     UTILS_ASSERT(Image::decode(fileBuffer, fileSize, &picture));
     return picture;
 }
@@ -142,8 +190,8 @@ DecodedPicture decodeOrStop(const unsigned char* fileBuffer, size_t fileSize) {
 Image::Image(unsigned char* fileBuffer, size_t fileSize)
     : Image(decodeOrStop(fileBuffer, fileSize)) {}
 
-Image::Image(DecodedPicture&& picture) {
-    UTILS_ASSERT(picture.pixels != nullptr);
+Image::Image(PreparedPicture&& picture) {
+    UTILS_ASSERT(picture.pixels != nullptr || !picture.compressed.empty());
     // A picture the texture cannot take stops the program now, not at its first draw.
     Texture::checkSize(static_cast<int>(picture.width), static_cast<int>(picture.height), true);
     m_bitmap = new ID2D1Bitmap(std::move(picture));

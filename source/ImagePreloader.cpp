@@ -10,22 +10,26 @@ namespace {
 
 ImagePreloader* active = nullptr;
 
-bool readAndDecode(const std::string& path, DecodedPicture* out) {
-    std::ifstream file(path, std::ios::binary);
+bool readAndPrepare(const ImagePreloader::Picture& wanted, PreparedPicture* out) {
+    std::ifstream file(wanted.path, std::ios::binary);
     if (!file) {
         return false;
     }
-    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
-                                           std::istreambuf_iterator<char>());
-    return !file.bad() && Image::decode(bytes.data(), bytes.size(), out);
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
+                                     std::istreambuf_iterator<char>());
+    if (file.bad()) {
+        return false;
+    }
+    return wanted.drawnAtStart ? Image::decode(bytes.data(), bytes.size(), out)
+                               : Image::check(std::move(bytes), out);
 }
 
 }  // namespace
 
-ImagePreloader::ImagePreloader(std::vector<std::string> paths) {
+ImagePreloader::ImagePreloader(std::vector<Picture> pictures) {
     UTILS_ASSERT(active == nullptr);
-    for (std::string& path : paths) {
-        entries.push_back(Entry{std::move(path), State::Waiting, DecodedPicture()});
+    for (Picture& picture : pictures) {
+        entries.push_back(Entry{std::move(picture), State::Waiting, PreparedPicture()});
     }
     active = this;
     const unsigned cores = std::thread::hardware_concurrency();
@@ -54,7 +58,7 @@ void ImagePreloader::finish() {
     }
 }
 
-bool ImagePreloader::take(const std::string& path, DecodedPicture* out) {
+bool ImagePreloader::take(const std::string& path, PreparedPicture* out) {
     return active != nullptr && active->takeEntry(path, out);
 }
 
@@ -69,20 +73,20 @@ void ImagePreloader::work() {
         }
         entry.state = State::Decoding;
         lock.unlock();
-        DecodedPicture picture;
-        const bool decoded = readAndDecode(entry.path, &picture);
+        PreparedPicture picture;
+        const bool prepared = readAndPrepare(entry.wanted, &picture);
         lock.lock();
         entry.picture = std::move(picture);
-        entry.state = decoded ? State::Ready : State::Failed;
+        entry.state = prepared ? State::Ready : State::Failed;
         changed.notify_all();
     }
 }
 
-bool ImagePreloader::takeEntry(const std::string& path, DecodedPicture* out) {
+bool ImagePreloader::takeEntry(const std::string& path, PreparedPicture* out) {
     std::unique_lock<std::mutex> lock(mutex);
     Entry* entry = nullptr;
     for (Entry& candidate : entries) {
-        if (candidate.path == path && candidate.state != State::Taken) {
+        if (candidate.wanted.path == path && candidate.state != State::Taken) {
             entry = &candidate;
             break;
         }
@@ -96,8 +100,8 @@ bool ImagePreloader::takeEntry(const std::string& path, DecodedPicture* out) {
         return false;
     }
     changed.wait(lock, [&] { return entry->state != State::Decoding; });
-    const bool decoded = entry->state == State::Ready;
+    const bool prepared = entry->state == State::Ready;
     entry->state = State::Taken;
     *out = std::move(entry->picture);
-    return decoded;
+    return prepared;
 }

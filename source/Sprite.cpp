@@ -28,7 +28,7 @@ unsigned char opacityToAlpha(float opacity) {
 }  // namespace
 
 Sprite::Sprite(const char* filename) : pos(0, 0), scale(1.0f), image(nullptr), m_isLoaded(false) {
-    DecodedPicture picture;
+    PreparedPicture picture;
     if (ImagePreloader::take(filename, &picture)) {
         image = new Image(std::move(picture));
     } else {

@@ -172,21 +172,33 @@ TEST(RollerE2e, RollsWithSoundAndFollowsTheWindowSizeInBothModes) {
     std::filesystem::remove_all(dir);
 }
 
-// A face picture missing, or the last one loaded broken, ends the roller at start with its
-// message and status 1.
+// A face picture missing, not a picture, or with one byte damaged, ends the roller at start
+// with its message and status 1.
 TEST(RollerE2e, BrokenMediaEndsItAtStart) {
     namespace fs = std::filesystem;
     setenv("ALSOFT_DRIVERS", "null", 1);  // whatever another test here recorded with
-    const std::pair<const char*, const char*> cases[] = {{"d4/1.png", "ERROR: media/d4/1.png\n"},
-                                                         {"d20/20.png", "ASSERTION FAILED: "}};
-    for (const auto& [face, first] : cases) {
+    enum Damage { REMOVED, NOT_A_PICTURE, ONE_BYTE_FLIPPED };
+    const struct {
+        const char* face;
+        Damage damage;
+        const char* first;
+    } cases[] = {{"d4/1.png", REMOVED, "ERROR: media/d4/1.png\n"},
+                 {"d20/20.png", NOT_A_PICTURE, "ASSERTION FAILED: "},
+                 {"d12/7.png", ONE_BYTE_FLIPPED, "ASSERTION FAILED: "}};
+    for (const auto& [face, damage, first] : cases) {
         const fs::path dir = fs::temp_directory_path() / "tovrik-e2e-media";
         fs::remove_all(dir);
         fs::create_directories(dir);
         fs::copy(SOURCE "/media", dir / "media", fs::copy_options::recursive);
-        fs::remove(dir / "media" / face);
-        if (first[0] == 'A') {
-            std::ofstream(dir / "media" / face) << "not a picture";
+        const fs::path file = dir / "media" / face;
+        if (damage == ONE_BYTE_FLIPPED) {  // within the image data
+            std::fstream bytes(file, std::ios::in | std::ios::out | std::ios::binary);
+            const char byte = char(bytes.seekg(30000).peek() ^ 1);
+            bytes.seekp(30000).put(byte);
+        } else {
+            fs::remove(file);
+            if (damage == NOT_A_PICTURE)
+                std::ofstream(file) << "not a picture";
         }
         const ChildResult run = runProgram({PROGRAM}, dir);
         EXPECT_EQ(run.exitStatus, 1) << face;

@@ -110,6 +110,19 @@ void loadCorruptOgg() {
     loadSound("c.ogg");
 }
 
+// Intact chunks around a broken stream: the check passes it, the first use decodes it.
+void useCheckedPngThatDoesNotDecode() {
+    app();
+    std::vector<unsigned char> bytes = png();
+    bytes[41] = 0;  // the image data's first byte: no valid zlib header
+    lodepng_chunk_generate_crc(&bytes[33]);
+    PreparedPicture picture;
+    UTILS_ASSERT(Image::check(std::move(bytes), &picture));
+    Image image(std::move(picture));
+    Utils::print("checked\n");
+    image.getIdTexture();
+}
+
 // 64 MB of pixels past the allowance: the decoder reports the shortage.
 void loadPngShortOfMemory() {
     limitMemory(40);
@@ -166,6 +179,8 @@ const Row rows[] = {
      "Error opening e.OGG for decoding\nERROR: error opening ogg file for decoding\n" FATAL},
     {"window_corrupt_ogg", loadCorruptOgg, "ERROR: error decoding ogg file\n" FATAL},
     {"window_too_wide_png", loadTooWidePng, "loaded\nASSERTION FAILED: *Texture.cpp:"},
+    {"window_checked_png_not_decoding", useCheckedPngThatDoesNotDecode,
+     "checked\nASSERTION FAILED: *Image.cpp:"},
 #ifndef __SANITIZE_ADDRESS__  // there a failed throwing allocation is the sanitizer's report
     {"window_long_ogg_short_of_memory", loadLongOggShortOfMemory, FATAL},
 #endif

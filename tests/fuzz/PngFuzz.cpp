@@ -1,7 +1,9 @@
-// PNG bytes to an Image: the header check, decoding, mipmaps and the texture's input.
+// PNG bytes to an Image, decoded at once or checked and decoded at first use: the header
+// check, the chunk check, decoding, mipmaps and the texture's input.
 #include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "Fuzz.h"
 #include "Image.h"
@@ -17,7 +19,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (pixels > (1 << 22) && pixels <= INT_MAX / 4)
             return 0;
     }
+    // Every picture that decodes passes the check, and decodes later to the same pixels.
+    PreparedPicture decoded, checked;
+    const bool decodes = Image::decode(data, size, &decoded);
+    const bool passes = Image::check(std::vector<unsigned char>(data, data + size), &checked);
+    if (decodes &&
+        (!passes || std::memcmp(Image(std::move(checked)).getDataPixels(), decoded.pixels.get(),
+                                size_t(decoded.width) * decoded.height * 4) != 0))
+        __builtin_trap();
     try {
+        if (passes && !decodes)  // ends fatally at the first use, as the eager path does
+            Image(std::move(checked)).getIdTexture();
         Image image(const_cast<uint8_t*>(data), size);
         image.getIdTexture();
         image.freeUselessMemory();

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -58,12 +59,15 @@ std::unique_ptr<Image> imageOf(std::vector<unsigned char> bytes) {
 }
 
 // 8 x 8: red follows the column, green the row.
-std::unique_ptr<Image> pattern() {
+std::vector<unsigned char> patternPng() {
     std::vector<unsigned char> rgba;
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
             rgba.insert(rgba.end(), {(unsigned char)(x * 32), (unsigned char)(y * 32), 128, 255});
-    return imageOf(png(rgba, 8, 8));
+    return png(rgba, 8, 8);
+}
+std::unique_ptr<Image> pattern() {
+    return imageOf(patternPng());
 }
 
 void expectNear(const Rgba& got, int r, int g, int b, int tolerance = 2) {
@@ -147,6 +151,29 @@ TEST_F(Graphics, TexturesDrawUprightWholeOrByFractionsTintedFromEveryPngColourTy
         Texture::drawTexture(decoded->getIdTexture(), 0, 0, 2, 1);
         expectNear(readPixel(1, 0), 200, 200, 200);
     }
+}
+
+// A checked picture decodes when first used, to the pixels of one decoded at once. A
+// damaged chunk, a cut file and a file without image data fail the check.
+TEST_F(Graphics, CheckedPicturesDecodeAtFirstUseAndDamageFailsTheCheck) {
+    const std::vector<unsigned char> file = patternPng();
+    PreparedPicture picture;
+    for (bool draw : {true, false}) {
+        ASSERT_TRUE(Image::check(std::vector<unsigned char>(file), &picture));
+        Image image(std::move(picture));
+        EXPECT_EQ(Int2(8, 8), image.size());
+        if (draw) {
+            Texture::drawTexture(image.getIdTexture(), 20, 30, 8, 8);
+            expectPattern(20, 30);
+        } else {
+            EXPECT_EQ(0, std::memcmp(image.getDataPixels(), pattern()->getDataPixels(), 256));
+        }
+    }
+    std::vector<unsigned char> damaged = file, noData(file.begin(), file.begin() + 33);
+    damaged[file.size() - 20] ^= 1;  // in the image data, just before IEND
+    noData.insert(noData.end(), file.end() - 12, file.end());
+    for (const auto& bad : {damaged, noData, std::vector(file.begin(), file.end() - 1)})
+        EXPECT_FALSE(Image::check(std::vector<unsigned char>(bad), &picture));
 }
 
 // Opacity tints only the draw it is given: alpha is the low byte of trunc(opacity * 255), 1.5
