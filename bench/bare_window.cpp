@@ -33,8 +33,10 @@ void onMouse(int, int, int, int) {
 }
 void onDisplay() {}
 
-// The roller's frame step: pace to 10 ms, swap, pump events.
+// The roller's frame step: hand the frame to the renderer, pace to 10 ms, swap, pump
+// events.
 void step() {
+    glFlush();
     const long long elapsed = nowUs() - lastStepUs;
     if (elapsed >= 0 && elapsed < 10000) {
         usleep(static_cast<unsigned>((10 - elapsed / 1000) * 1000));

@@ -6,6 +6,7 @@
 //   roll_fps        frames per second while rolls keep the program busy
 //   render_ms       per busy frame: from the frame's clear to the pacing sleep or swap
 //   swap_ms         per busy frame: time in the buffer swap (llvmpipe rasterizes here)
+//   roll_cpu_ms     per busy frame: processor time of all the program's threads
 // Usage: bench_driver PROGRAM TITLE PROBE_LIBRARY [SETUP_KEYS...]
 // SETUP_KEYS are typed before the rolls (for the roller: build a heap of 200 dice).
 #include <X11/Xlib.h>
@@ -174,8 +175,10 @@ int main(int argc, char** argv) {
 
     // Rolls 150 ms apart keep the 200 ms animation running without a break.
     const long long rollStart = nowUs() + 300000;
+    const long rollTicks0 = cpuTicks(pid);
     xdotool("key --repeat 20 --delay 150 space");
     const long long rollEnd = nowUs();
+    const long rollTicks = cpuTicks(pid) - rollTicks0;
     sleepMs(500);
     xdotool("key Escape");
     int status = 0;
@@ -210,5 +213,9 @@ int main(int argc, char** argv) {
     std::printf("roll_fps %.1f\n", frames / seconds);
     std::printf("render_ms %.2f\n", frames > 0 ? renderUs / frames / 1000.0 : 0.0);
     std::printf("swap_ms %.2f\n", frames > 0 ? swapUs / frames / 1000.0 : 0.0);
+    // Every thread's processor time (llvmpipe's rasterisers included), less sensitive to
+    // other load on the machine than the frame rate.
+    std::printf("roll_cpu_ms %.2f\n",
+                frames > 0 ? 1000.0 * rollTicks / ticksPerSecond / frames : 0.0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
 }

@@ -1,6 +1,8 @@
 // The picture loading path on the dice roller's own media: file to decoded pixels with
-// their mipmaps (what the worker threads do at start), and decoded pixels to a texture
-// (what the main thread does at a picture's first draw). Run on a display:
+// their mipmaps (what the worker threads do at start for the pictures the first frame
+// draws), the check of a file kept compressed (what they do for the others), and decoded
+// pixels to a texture (what the main thread does at a picture's first draw). Run on a
+// display:
 //   tests/run-with-display build/bench/picture_loading
 #include <GL/freeglut.h>
 #include <benchmark/benchmark.h>
@@ -49,6 +51,21 @@ void decodeAll(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<long>(files().size()));
 }
 BENCHMARK(decodeAll)->Unit(benchmark::kMillisecond);
+
+void checkAll(benchmark::State& state) {
+    for (auto _ : state) {
+        for (const std::vector<unsigned char>& bytes : files()) {
+            PreparedPicture picture;
+            if (!Image::check(std::vector<unsigned char>(bytes), &picture)) {
+                state.SkipWithError("a roller picture fails the check");
+                return;
+            }
+            benchmark::DoNotOptimize(picture.compressed.data());
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(files().size()));
+}
+BENCHMARK(checkAll)->Unit(benchmark::kMillisecond);
 
 void uploadAll(benchmark::State& state) {
     for (auto _ : state) {

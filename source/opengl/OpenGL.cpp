@@ -101,6 +101,9 @@ unsigned int OpenGL_getPacingSleepMs(long long elapsedMicroseconds) {
 }
 
 int OpenGL::manage() {
+    // The frame goes to the renderer before the pacing sleep: a software renderer then
+    // rasterises it while this thread waits, instead of inside the swap.
+    glFlush();
     const long long elapsed = Utils::getMicrosecondTime() - clockTime;
     const unsigned int sleepMs = OpenGL_getPacingSleepMs(elapsed);
     if (sleepMs > 0) {

@@ -172,34 +172,23 @@ TEST(RollerE2e, RollsWithSoundAndFollowsTheWindowSizeInBothModes) {
     std::filesystem::remove_all(dir);
 }
 
-// A face picture missing, not a picture, or with one byte damaged, ends the roller at start
-// with its message and status 1.
+// A face picture missing, or with one byte of its image data damaged, ends the roller at
+// start with its message and status 1.
 TEST(RollerE2e, BrokenMediaEndsItAtStart) {
     namespace fs = std::filesystem;
     setenv("ALSOFT_DRIVERS", "null", 1);  // whatever another test here recorded with
-    enum Damage { REMOVED, NOT_A_PICTURE, ONE_BYTE_FLIPPED };
-    const struct {
-        const char* face;
-        Damage damage;
-        const char* first;
-    } cases[] = {{"d4/1.png", REMOVED, "ERROR: media/d4/1.png\n"},
-                 {"d20/20.png", NOT_A_PICTURE, "ASSERTION FAILED: "},
-                 {"d12/7.png", ONE_BYTE_FLIPPED, "ASSERTION FAILED: "}};
-    for (const auto& [face, damage, first] : cases) {
+    const std::pair<const char*, const char*> cases[] = {{"d4/1.png", "ERROR: media/d4/1.png\n"},
+                                                         {"d12/7.png", "ASSERTION FAILED: "}};
+    for (const auto& [face, first] : cases) {
         const fs::path dir = fs::temp_directory_path() / "tovrik-e2e-media";
         fs::remove_all(dir);
         fs::create_directories(dir);
         fs::copy(SOURCE "/media", dir / "media", fs::copy_options::recursive);
-        const fs::path file = dir / "media" / face;
-        if (damage == ONE_BYTE_FLIPPED) {  // within the image data
-            std::fstream bytes(file, std::ios::in | std::ios::out | std::ios::binary);
-            const char byte = char(bytes.seekg(30000).peek() ^ 1);
-            bytes.seekp(30000).put(byte);
-        } else {
-            fs::remove(file);
-            if (damage == NOT_A_PICTURE)
-                std::ofstream(file) << "not a picture";
-        }
+        std::fstream file(dir / "media" / face, std::ios::in | std::ios::out | std::ios::binary);
+        const char byte = char(file.seekg(30000).peek() ^ 1);
+        file.seekp(30000).put(byte), file.close();
+        if (first[0] == 'E')
+            fs::remove(dir / "media" / face);
         const ChildResult run = runProgram({PROGRAM}, dir);
         EXPECT_EQ(run.exitStatus, 1) << face;
         EXPECT_EQ(run.out.rfind(first, 0), 0u) << run.out;

@@ -19,17 +19,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (pixels > (1 << 22) && pixels <= INT_MAX / 4)
             return 0;
     }
-    // Every picture that decodes passes the check, and decodes later to the same pixels.
     PreparedPicture decoded, checked;
     const bool decodes = Image::decode(data, size, &decoded);
     const bool passes = Image::check(std::vector<unsigned char>(data, data + size), &checked);
-    if (decodes &&
-        (!passes || std::memcmp(Image(std::move(checked)).getDataPixels(), decoded.pixels.get(),
-                                size_t(decoded.width) * decoded.height * 4) != 0))
-        __builtin_trap();
     try {
-        if (passes && !decodes)  // ends fatally at the first use, as the eager path does
-            Image(std::move(checked)).getIdTexture();
+        if (passes) {  // decoded at the first use: to the same pixels, or fatally
+            Image later(std::move(checked));
+            const unsigned char* pixels = later.getDataPixels();
+            if (decodes && std::memcmp(pixels, decoded.pixels.get(),
+                                       size_t(decoded.width) * decoded.height * 4) != 0)
+                __builtin_trap();
+        }
         Image image(const_cast<uint8_t*>(data), size);
         image.getIdTexture();
         image.freeUselessMemory();

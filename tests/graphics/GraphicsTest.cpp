@@ -1,5 +1,6 @@
 // Pictures and text drawn by the library in a real window and read back from the frame.
 #include <GL/gl.h>
+#include <GL/glu.h>
 #include <gtest/gtest.h>
 #include <lodepng.h>
 #include <unistd.h>
@@ -12,7 +13,9 @@
 #include "FontImage.h"
 #include "FontProbe.h"
 #include "FrameReader.h"
+#include "FrameSnapshot.h"
 #include "Image.h"
+#include "Mipmaps.h"
 #include "OpenGL.h"
 #include "Sprite.h"
 #include "TextElement.h"
@@ -153,8 +156,8 @@ TEST_F(Graphics, TexturesDrawUprightWholeOrByFractionsTintedFromEveryPngColourTy
     }
 }
 
-// A checked picture decodes when first used, to the pixels of one decoded at once. A
-// damaged chunk, a cut file and a file without image data fail the check.
+// A checked picture decodes when first drawn or read, to the pixels of one decoded at once.
+// A damaged chunk, a cut file and a file without image data fail the check.
 TEST_F(Graphics, CheckedPicturesDecodeAtFirstUseAndDamageFailsTheCheck) {
     const std::vector<unsigned char> file = patternPng();
     PreparedPicture picture;
@@ -162,18 +165,69 @@ TEST_F(Graphics, CheckedPicturesDecodeAtFirstUseAndDamageFailsTheCheck) {
         ASSERT_TRUE(Image::check(std::vector<unsigned char>(file), &picture));
         Image image(std::move(picture));
         EXPECT_EQ(Int2(8, 8), image.size());
-        if (draw) {
-            Texture::drawTexture(image.getIdTexture(), 20, 30, 8, 8);
-            expectPattern(20, 30);
-        } else {
+        if (draw)
+            Texture::drawTexture(image.getIdTexture(), 20, 30, 8, 8), expectPattern(20, 30);
+        else
             EXPECT_EQ(0, std::memcmp(image.getDataPixels(), pattern()->getDataPixels(), 256));
-        }
     }
     std::vector<unsigned char> damaged = file, noData(file.begin(), file.begin() + 33);
     damaged[file.size() - 20] ^= 1;  // in the image data, just before IEND
     noData.insert(noData.end(), file.end() - 12, file.end());
     for (const auto& bad : {damaged, noData, std::vector(file.begin(), file.end() - 1)})
         EXPECT_FALSE(Image::check(std::vector<unsigned char>(bad), &picture));
+}
+
+// Every level of a texture made from levels built off the main thread is the level GLU
+// builds; powers of two only. Shrunk, a texture draws from its levels: a 4 x 4 picture
+// drawn at 1 x 1 shows the mean of its texels, not of the middle four.
+TEST_F(Graphics, MipmapLevelsAreThoseOfGluAndShrunkTexturesDrawFromThem) {
+    const auto level = [](GLuint texture, int i) {
+        glBindTexture(GL_TEXTURE_2D, texture);
+        GLint width = 0, height = 0;
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, i, GL_TEXTURE_WIDTH, &width);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, i, GL_TEXTURE_HEIGHT, &height);
+        std::vector<unsigned char> texels(size_t(width) * height * 4);
+        glGetTexImage(GL_TEXTURE_2D, i, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+        return texels;
+    };
+    EXPECT_FALSE(Mipmaps::canBuild(6, 4) || Mipmaps::canBuild(4, 0));
+    for (const auto& [width, height] : {std::pair{16u, 16u}, {8u, 2u}, {2u, 8u}, {4u, 1u}}) {
+        std::vector<unsigned char> rgba(width * height * 4);
+        for (size_t i = 0; i < rgba.size(); ++i)
+            rgba[i] = (unsigned char)(i * 37 % 251);
+        std::vector<unsigned char> levels(Mipmaps::smallerLevelsBytes(width, height));
+        ASSERT_TRUE(Mipmaps::canBuild(width, height));
+        Mipmaps::buildSmallerLevels(rgba.data(), width, height, levels.data());
+        const GLuint ours =
+            Texture::loadTextureWithLevels(width, height, rgba.data(), levels.data());
+        GLuint glu = 0;
+        glGenTextures(1, &glu);
+        glBindTexture(GL_TEXTURE_2D, glu);
+        gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, width, height, GL_RGBA, GL_UNSIGNED_BYTE,
+                          rgba.data());
+        for (int i = 0; (width | height) >> i; ++i)
+            EXPECT_EQ(level(glu, i), level(ours, i)) << width << " x " << height << " level " << i;
+        glDeleteTextures(1, &glu);
+        Texture::unloadTexture(ours);
+    }
+    std::vector<unsigned char> ring(4 * 4 * 4, 255);
+    for (int i : {5, 6, 9, 10})
+        std::fill_n(ring.begin() + i * 4, 3, 0);  // black in the middle
+    Texture::drawTexture(imageOf(png(ring, 4, 4))->getIdTexture(), 50, 50, 1, 1);
+    expectNear(readPixel(50, 50), 191, 191, 191);
+}
+
+// A snapshot draws back what the window showed when it was taken, over whatever the frame
+// drew before; none is taken of a window larger than a texture can be.
+TEST_F(Graphics, SnapshotDrawsBackWhatTheWindowShowed) {
+    window().drawLine(Int2(0, 100), Int2(255, 100), colorYellow, 3);
+    const FrameRect shown = readFrame(true);
+    FrameSnapshot snapshot;
+    ASSERT_TRUE(!snapshot.isTaken() && snapshot.take(Int2(256, 256)));
+    window().clearScreen(colorRed);
+    snapshot.draw();
+    EXPECT_EQ(shown.pixels, readFrame(true).pixels);
+    EXPECT_FALSE(snapshot.take(Int2(1 << 20, 256)) || snapshot.isTaken());
 }
 
 // Opacity tints only the draw it is given: alpha is the low byte of trunc(opacity * 255), 1.5

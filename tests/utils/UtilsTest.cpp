@@ -108,6 +108,20 @@ TEST(Utils, FilesAreReadInPiecesAndSizingKeepsThePosition) {
     EXPECT_TRUE(Utils::closeFile(file) && Utils::closeFile(writeOnly));
 }
 
+// A whole file read leaves no file open.
+TEST(Utils, WholeFilesAreReadAndClosed) {
+    const auto openFiles = [] {
+        const auto fds = std::filesystem::directory_iterator("/proc/self/fd");
+        return std::distance(begin(fds), end(fds));
+    };
+    const auto before = openFiles();
+    unsigned long size = 0;
+    for (int i = 0; i < 3; ++i)
+        delete[] Utils::readFileIntoNewBuffer("/proc/self/exe", &size);
+    EXPECT_GT(size, 1000u);
+    EXPECT_EQ(before, openFiles());
+}
+
 // Only this test reads the microsecond counter, whose origin is its first call.
 TEST(Utils, ClocksStartSmallFollowRealTimeAndRandomValuesCoverTheirRange) {
     const long long first = Utils::getMicrosecondTime();
