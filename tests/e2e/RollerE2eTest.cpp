@@ -31,9 +31,8 @@ public:
         for (int tries = 0; tries < 10; ++tries, x.xdo("key 3")) {
             const auto deadline = Clock::now() + std::chrono::seconds(3);
             while (Clock::now() < deadline && !child.exited()) {
-                if (x.shot().is(560, 300, {200, 200, 200})) {
+                if (x.shot().is(560, 300, {200, 200, 200}))
                     return true;
-                }
             }
         }
         return false;
@@ -69,9 +68,8 @@ bool line(const Shot& s, bool horizontal, int at, int a, int b) {
             found =
                 s.is(horizontal ? along : at + d, horizontal ? at + d : along, {150, 150, 150}, 4);
         }
-        if (!found) {
+        if (!found)
             return false;
-        }
     }
     return true;
 }
@@ -86,11 +84,9 @@ bool framed(const Shot& s, At p, int width, int height) {
 // The darkest channel in a rectangle.
 int darkest(const Shot& s, int x0, int y0, int x1, int y1) {
     int result = 255;
-    for (int y = y0; y <= y1; ++y) {
-        for (int x = x0; x <= x1; ++x) {
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x)
             result = std::min({result, s.at(x, y).r, s.at(x, y).g, s.at(x, y).b});
-        }
-    }
     return result;
 }
 
@@ -136,9 +132,8 @@ TEST(RollerE2e, RollsWithSoundAndFollowsTheWindowSizeInBothModes) {
                        framed(shot, other, w, h) && framed(shot, r.clear, w, h) != oneDie;
             });
             ASSERT_FALSE(s.empty());
-            for (const At& place : r.entries) {
+            for (const At& place : r.entries)
                 EXPECT_TRUE(framed(s, place, w, h)) << place.x << ", " << place.y;
-            }
             EXPECT_EQ(framed(s, r.reroll, w, h), !oneDie);
             EXPECT_FALSE(line(s, true, tab.y, tab.x + 12, tab.x + w - 12));
             EXPECT_GT(darkest(s, tab.x + 4, tab.y + 4, tab.x + w - 4, tab.y + h - 4), 105);

@@ -21,10 +21,10 @@ inline std::vector<unsigned char> pixels(const std::string& columns, unsigned he
     return rgba;
 }
 
-// All 94 glyphs, 1 + code % 3 columns of ink each, three empty columns apart, after
-// `leading` empty columns.
-inline std::string full(int leading = 1) {
-    std::string columns(leading, '.');
+// All 94 glyphs, 1 + code % 3 columns of ink each, three empty columns apart, after one
+// empty column.
+inline std::string full() {
+    std::string columns = ".";
     for (int code = 33; code <= 126; ++code)
         columns += std::string(1 + code % 3, '#') + "...";
     return columns;
