@@ -326,31 +326,71 @@ void MainClass::render() {
             ->setInsightPos(Int2(type.column == 0 ? posX : posX2, posY + type.row * step));
     }
 
-    // 5. The heap as a grid of ceil(sqrt(n)) columns, row by row from the top left.
+    // 5 to 11. While a roll animates only the veil over the dice area changes. Where the
+    // dice area stands apart from everything else, the frame but its outline and veil is
+    // kept and drawn back in the next frames of the animation, as long as nothing in it
+    // has changed: software rendering then rasterises the dice and the panel's pictures
+    // once rather than in every frame.
     const Int2 halfSizeMain = isSmallMode ? HALF_SIZE_MAIN * 0.5f : HALF_SIZE_MAIN;
-    const Int2 posBegin = POS_MAIN;
-    const int nbDices = static_cast<int>(dicesStack.size());
-    if (nbDices > 0) {
-        const int nbItemsWidth = getNbColumns(dicesStack.size());
-        const float scaleItem = 1.0f / static_cast<float>(nbItemsWidth);
-        for (int i = 0; i < nbDices; ++i) {
-            const Int2 posDice = getDicePosition(i, nbItemsWidth, posBegin, halfSizeMain);
-            if (DicesGroup* group = groupOf(dicesStack[i].first)) {
-                group->drawMain(halfSizeMain, posDice, scaleItem, dicesStack[i].second);
-            }
+    const Int2 posEnd = POS_MAIN + halfSizeMain * 2.0f;
+    if (Utils::getMillisecond() >= millisecondEndRoll || !standsApart(posEnd, yTop, posX)) {
+        drawDice(halfSizeMain);
+        drawOutlineAndVeil(posEnd);
+        drawPanel(windowSize, w);
+        return;
+    }
+    const FrameState state = {windowSize, oneDiceOnly, isSmallMode, dicesStack};
+    if (kept.isTaken() && state == keptState) {
+        kept.draw();
+    } else {
+        drawDice(halfSizeMain);
+        drawPanel(windowSize, w);
+        keptState = state;
+        kept.take(windowSize);
+    }
+    drawOutlineAndVeil(posEnd);
+}
+
+bool MainClass::standsApart(const Int2& diceAreaEnd, int panelTop, int panelLeft) const {
+    // The outline and the tab lines are 3 pixels wide: each reaches 2 pixels past its
+    // line. "Roll result" ends above the dice area in every layout.
+    const int reach = 2;
+    const int tabLineY = buttonSimple->getPosition().y() - 5;
+    return tabLineY - reach > diceAreaEnd.y() + reach &&
+           (panelLeft - reach > diceAreaEnd.x() + reach ||
+            panelTop - reach > diceAreaEnd.y() + reach);
+}
+
+void MainClass::drawDice(const Int2& halfSizeMain) {
+    // 5. The heap as a grid of ceil(sqrt(n)) columns, row by row from the top left.
+    if (dicesStack.empty()) {
+        return;
+    }
+    const int nbItemsWidth = getNbColumns(dicesStack.size());
+    const float scaleItem = 1.0f / static_cast<float>(nbItemsWidth);
+    for (std::size_t i = 0; i < dicesStack.size(); ++i) {
+        const Int2 posDice =
+            getDicePosition(static_cast<int>(i), nbItemsWidth, POS_MAIN, halfSizeMain);
+        if (DicesGroup* group = groupOf(dicesStack[i].first)) {
+            group->drawMain(halfSizeMain, posDice, scaleItem, dicesStack[i].second);
         }
     }
+}
+
+void MainClass::drawOutlineAndVeil(const Int2& posEnd) {
+    Display* display = getDisplay();
     const long ms = Utils::getMillisecond();
-    const Int2 posEnd = posBegin + halfSizeMain * 2.0f;
-    display->drawRoundedRectangle(posBegin, posEnd, COLOR_BACK, 20.0f, 20.0f, false);
+    display->drawRoundedRectangle(POS_MAIN, posEnd, COLOR_BACK, 20.0f, 20.0f, false);
     if (ms < millisecondEndRoll) {
         const Color veil(COLOR_BACK.r(), COLOR_BACK.g(), COLOR_BACK.b(),
                          static_cast<unsigned char>(getVeilAlpha(millisecondEndRoll - ms)));
-        display->drawRoundedRectangle(posBegin, posEnd, veil, 0.0f, 0.0f, true);
+        display->drawRoundedRectangle(POS_MAIN, posEnd, veil, 0.0f, 0.0f, true);
     }
+}
 
+void MainClass::drawPanel(const Int2& windowSize, int buttonWidth) {
     // 6. Result label, only over a heap.
-    if (nbDices > 0) {
+    if (!dicesStack.empty()) {
         textMain->draw();
     }
 
@@ -377,7 +417,7 @@ void MainClass::render() {
     buttonMulti->draw(this);
 
     // 11. Tab lines joining the mode buttons into a tab bar.
-    drawTabLines(windowSize, w);
+    drawTabLines(windowSize, buttonWidth);
 }
 
 void MainClass::drawTabLines(const Int2& windowSize, int buttonWidth) {

@@ -9,6 +9,7 @@
 #include "AbstractMainClass.h"
 #include "Core.h"
 #include "DicesGroup.h"
+#include "FrameSnapshot.h"
 #include "ImagePreloader.h"
 
 class Button;
@@ -72,7 +73,24 @@ private:
     static std::vector<ImagePreloader::Picture> pictures();
     // The group of the type with nbSided faces; null for any other count.
     DicesGroup* groupOf(int nbSided);
+    // Whether the dice area, outline included, is clear of everything else drawn.
+    bool standsApart(const Int2& diceAreaEnd, int panelTop, int panelLeft) const;
+    void drawDice(const Int2& halfSizeMain);
+    void drawOutlineAndVeil(const Int2& diceAreaEnd);
+    // Everything outside the dice area, in its order.
+    void drawPanel(const Int2& windowSize, int buttonWidth);
     void drawTabLines(const Int2& windowSize, int buttonWidth);
+
+    // Everything a frame shows but the veil depends on.
+    struct FrameState {
+        Int2 windowSize;
+        bool oneDie, small;
+        std::vector<std::pair<int, int>> heap;
+        bool operator==(const FrameState& o) const {
+            return windowSize == o.windowSize && oneDie == o.oneDie && small == o.small &&
+                   heap == o.heap;
+        }
+    };
 
     TextElement* textMain;    // "Roll result", above the dice area
     TextElement* textSelect;  // "Roll a die:", heads the panel in one-die mode
@@ -95,4 +113,7 @@ private:
     long millisecondEndRoll;
     bool isAppRunning;
     Sound* sound;
+    // A rolling frame without its outline and veil, and what it showed.
+    FrameSnapshot kept;
+    FrameState keptState = {};
 };

@@ -66,6 +66,73 @@ int loadTextureWithLevels(int width, int height, const unsigned char* data,
     return static_cast<int>(name);
 }
 
+namespace {
+
+GLint level0(GLenum parameter) {
+    GLint value = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, parameter, &value);
+    return value;
+}
+
+GLint powerOfTwoAtLeast(int side) {
+    GLint power = 1;
+    while (power < side) {
+        power *= 2;
+    }
+    return power;
+}
+
+}  // namespace
+
+int copyFrame(int textureId, int width, int height) {
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    GLuint name = static_cast<GLuint>(textureId);
+    glBindTexture(GL_TEXTURE_2D, name);
+    if (name != 0 && (level0(GL_TEXTURE_WIDTH) < width || level0(GL_TEXTURE_HEIGHT) < height)) {
+        unloadTexture(textureId);
+        name = 0;
+    }
+    if (width <= 0 || height <= 0 || width > maxSide || height > maxSide) {
+        unloadTexture(static_cast<int>(name));
+        return 0;
+    }
+    if (name == 0) {
+        glGenTextures(1, &name);
+        glBindTexture(GL_TEXTURE_2D, name);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, powerOfTwoAtLeast(width),
+                     powerOfTwoAtLeast(height), 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    }
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, width, height);
+    return static_cast<int>(name);
+}
+
+void drawFrameCopy(int textureId, int width, int height) {
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(textureId));
+    const float right = static_cast<float>(width) / static_cast<float>(level0(GL_TEXTURE_WIDTH));
+    const float top = static_cast<float>(height) / static_cast<float>(level0(GL_TEXTURE_HEIGHT));
+    // The copy's alpha is whatever blending left in the frame: it must not drop texels.
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+    glMatrixMode(GL_MODELVIEW);
+    // The copy's row 0 is the window's bottom row.
+    glBegin(GL_POLYGON);
+    glTexCoord2f(right, 0);
+    glVertex2i(width, height);
+    glTexCoord2f(0, 0);
+    glVertex2i(0, height);
+    glTexCoord2f(0, top);
+    glVertex2i(0, 0);
+    glTexCoord2f(right, top);
+    glVertex2i(width, 0);
+    glEnd();
+    glEnable(GL_ALPHA_TEST);
+    glEnable(GL_BLEND);
+}
+
 void unloadTexture(int textureId) {
     const GLuint name = static_cast<GLuint>(textureId);
     glDeleteTextures(1, &name);

@@ -24,6 +24,16 @@ int loadTexture(int width, int height, unsigned char* data, bool isAlpha);
 int loadTextureWithLevels(int width, int height, const unsigned char* data,
                           const unsigned char* smallerLevels);
 
+// Copies the pixels drawn so far in this frame, width x height from the window's
+// bottom-left corner, into texture `textureId`, which is made first (power-of-two sides,
+// no mipmaps, unfiltered) when it is 0 or too small. Returns the texture holding them, or
+// 0 (and deletes `textureId`) when the window is larger than a texture can be.
+int copyFrame(int textureId, int width, int height);
+
+// Draws such a copy back over the window, pixel for pixel: unfiltered, unblended and
+// untinted.
+void drawFrameCopy(int textureId, int width, int height);
+
 // Deletes the texture; name 0 is ignored.
 void unloadTexture(int textureId);
 

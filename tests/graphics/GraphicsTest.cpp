@@ -13,6 +13,7 @@
 #include "FontImage.h"
 #include "FontProbe.h"
 #include "FrameReader.h"
+#include "FrameSnapshot.h"
 #include "Image.h"
 #include "Mipmaps.h"
 #include "OpenGL.h"
@@ -128,7 +129,8 @@ TEST_F(Graphics, TexturesDrawUprightWholeOrByFractionsTintedFromEveryPngColourTy
     Image blank(3, 5);  // made by size: pixels to fill, no texture
     EXPECT_EQ(Int2(3, 5), blank.size());
     EXPECT_EQ(blank.getIdTexture(), 0);
-    blank.getDataPixels()[3 * 5 * 4 - 1] = 7;  // the last byte belongs to the image
+    blank.getDataPixels()[3 * 5 * 4 - 1] = 7;              // the last byte belongs to the image
+    EXPECT_FALSE(FrameSnapshot().take(Int2(1 << 20, 8)));  // past any texture
     // A red tint keeps only red; alpha 128 over black halves every channel; alpha 25 is below
     // the 0.1 alpha test.
     window().clearScreen(colorBlack);

@@ -2,13 +2,26 @@
 
 #include <GL/freeglut.h>
 
-FrameRect readFrame() {
+FrameRect readFrame(bool asShown) {
     glFinish();
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
     FrameRect frame{glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), {}};
     frame.pixels.resize(size_t(frame.width) * frame.height);
-    glReadPixels(0, 0, frame.width, frame.height, GL_RGBA, GL_UNSIGNED_BYTE, frame.pixels.data());
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    if (!asShown) {
+        glReadPixels(0, 0, frame.width, frame.height, GL_RGBA, GL_UNSIGNED_BYTE,
+                     frame.pixels.data());
+        return frame;
+    }
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    GLuint copy = 0;
+    glGenTextures(1, &copy);
+    glBindTexture(GL_TEXTURE_2D, copy);
+    glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 0, 0, frame.width, frame.height, 0);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, frame.pixels.data());
+    glDeleteTextures(1, &copy);
+    glBindTexture(GL_TEXTURE_2D, GLuint(bound));
     return frame;
 }
 

@@ -18,5 +18,7 @@ struct FrameRect {
     Rgba at(int x, int y) const;
 };
 
-FrameRect readFrame();
+// Mesa's software renderer reads one sample of each pixel of a multisampled buffer;
+// asShown resolves it as the swap does, through a texture copy: what the window will show.
+FrameRect readFrame(bool asShown = false);
 Rgba readPixel(int x, int y);
