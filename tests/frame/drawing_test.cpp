@@ -41,14 +41,14 @@ TEST_F(Drawing, ResizeAdoptsSizeViewportAndProjectionAndIgnoresEmptySizes) {
 }
 
 // 255 becomes 0.99609375 for colour and alpha alike in primitives, exactly 1 in the clear:
-// a white line over black blends to 255 * 0.99609375^2 = 253, and a red one over white
+// a yellow line over black blends to 255 * 0.99609375^2 = 253, and a red one over white
 // lets a trace of the white through. Alpha of 1/10 or less draws nothing (28/256 keeps a
 // margin from the rasteriser's 8-bit precision).
 TEST_F(Drawing, PrimitivesScaleChannelsByOne256thAndTheClearByOne255th) {
     display->clearScreen(colorRed);
     EXPECT_EQ(Rgba({255, 0, 0, 255}), readPixel(400, 300));
     display->clearScreen(colorBlack);
-    display->drawLine(Int2(0, 100), Int2(799, 100), colorWhite, 1);
+    display->drawLine(Int2(0, 100), Int2(799, 100), colorYellow, 1);
     display->drawRoundedRectangle(Int2(10, 10), Int2(100, 90), Color(255, 255, 255, 25), 0, 1,
                                   true);
     display->drawLine(Int2(0, 200), Int2(799, 200), Color(255, 255, 255, 25), 3);
@@ -62,9 +62,9 @@ TEST_F(Drawing, PrimitivesScaleChannelsByOne256thAndTheClearByOne255th) {
     const struct {
         const FrameRect& frame;
         int x, y, r, g, b;
-    } cases[] = {{overBlack, 400, 100, 253, 253, 253}, {overBlack, 50, 50, 0, 0, 0},
-                 {overBlack, 400, 200, 0, 0, 0},       {overBlack, 250, 50, 28, 28, 28},
-                 {overWhite, 400, 200, 254, 1, 1},     {overWhite, 350, 350, 254, 1, 1}};
+    } cases[] = {{overBlack, 400, 100, 253, 253, 0}, {overBlack, 50, 50, 0, 0, 0},
+                 {overBlack, 400, 200, 0, 0, 0},     {overBlack, 250, 50, 28, 28, 28},
+                 {overWhite, 400, 200, 254, 1, 1},   {overWhite, 350, 350, 254, 1, 1}};
     for (const auto& c : cases) {
         const Rgba got = c.frame.at(c.x, c.y);
         EXPECT_TRUE(std::abs(got.r - c.r) <= 1 && std::abs(got.g - c.g) <= 1 &&

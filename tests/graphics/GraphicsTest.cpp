@@ -15,6 +15,7 @@
 #include "FrameReader.h"
 #include "FrameSnapshot.h"
 #include "Image.h"
+#include "ImagePreloader.h"
 #include "Mipmaps.h"
 #include "OpenGL.h"
 #include "Sprite.h"
@@ -161,6 +162,7 @@ TEST_F(Graphics, TexturesDrawUprightWholeOrByFractionsTintedFromEveryPngColourTy
 // roller's faces are drawn from checked pictures). A damaged chunk, a cut file and a file
 // without image data fail the check.
 TEST_F(Graphics, CheckedPicturesDecodeAtFirstUseAndDamageFailsTheCheck) {
+    ImagePreloader({{"/proc/self/exe", false}, {"/proc/self/exe", true}});  // workers stop
     const std::vector<unsigned char> file = patternPng();
     PreparedPicture picture;
     ASSERT_TRUE(Image::check(std::vector<unsigned char>(file), &picture));
