@@ -132,6 +132,12 @@ TEST_F(Graphics, TexturesDrawUprightWholeOrByFractionsTintedFromEveryPngColourTy
     EXPECT_EQ(blank.getIdTexture(), 0);
     blank.getDataPixels()[3 * 5 * 4 - 1] = 7;              // the last byte belongs to the image
     EXPECT_FALSE(FrameSnapshot().take(Int2(1 << 20, 8)));  // past any texture
+    window().clearScreen(Color(0, 0, 255, 0));             // a frame's alpha does not drop its copy
+    FrameSnapshot snapshot;
+    ASSERT_TRUE(snapshot.take(Int2(256, 256)));
+    window().clearScreen(colorRed);
+    snapshot.draw();
+    expectNear(readPixel(5, 5), 0, 0, 255);
     // A red tint keeps only red; alpha 128 over black halves every channel; alpha 25 is below
     // the 0.1 alpha test.
     window().clearScreen(colorBlack);

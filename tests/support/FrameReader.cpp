@@ -26,9 +26,8 @@ FrameRect readFrame(bool asShown) {
 }
 
 Rgba FrameRect::at(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width || y >= height) {
+    if (x < 0 || y < 0 || x >= width || y >= height)
         return Rgba();
-    }
     return pixels[size_t(height - 1 - y) * width + x];
 }
 

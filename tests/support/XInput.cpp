@@ -23,9 +23,8 @@ int ignoreXError(Display*, XErrorEvent*) {
 }  // namespace
 
 Rgb Shot::at(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width || y >= height) {
+    if (x < 0 || y < 0 || x >= width || y >= height)
         return Rgb();
-    }
     return pixels[size_t(y) * width + x];
 }
 
@@ -41,9 +40,8 @@ XWindow::XWindow() {
 }
 
 XWindow::~XWindow() {
-    if (display != nullptr) {
+    if (display != nullptr)
         XCloseDisplay(static_cast<Display*>(display));
-    }
 }
 
 bool XWindow::find(const std::string& title, double seconds, const std::function<bool()>& between) {
@@ -66,9 +64,8 @@ bool XWindow::find(const std::string& title, double seconds, const std::function
 bool XWindow::xdo(const std::string& arguments) {
     std::vector<std::string> argv = {XDOTOOL};
     std::istringstream words(arguments);
-    for (std::string word; words >> word;) {
+    for (std::string word; words >> word;)
         argv.push_back(word == "WIN" ? std::to_string(id) : word);
-    }
     return runProgram(argv, ".", 30).exitStatus == 0;
 }
 
@@ -76,14 +73,12 @@ Shot XWindow::shot() {
     Shot result;
     Display* dpy = static_cast<Display*>(display);
     XWindowAttributes attributes;
-    if (dpy == nullptr || id == 0 || !XGetWindowAttributes(dpy, id, &attributes)) {
+    if (dpy == nullptr || id == 0 || !XGetWindowAttributes(dpy, id, &attributes))
         return result;
-    }
     const int width = attributes.width, height = attributes.height;
     XImage* image = XGetImage(dpy, id, 0, 0, width, height, AllPlanes, ZPixmap);
-    if (image == nullptr) {
+    if (image == nullptr)
         return result;
-    }
     result = Shot{width, height, {}};
     for (int row = 0; row < height; ++row) {
         for (int column = 0; column < width; ++column) {
