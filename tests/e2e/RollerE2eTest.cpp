@@ -175,9 +175,9 @@ TEST(RollerE2e, BrokenMediaEndsItAtStart) {
     const std::pair<const char*, const char*> cases[] = {{"d4/1.png", "ERROR: media/d4/1.png\n"},
                                                          {"d12/7.png", "ASSERTION FAILED: "}};
     for (const auto& [face, first] : cases) {
-        const fs::path dir = fs::temp_directory_path() / "tovrik-e2e-media";
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        char made[] = "/tmp/tovrik-e2e-media-XXXXXX";  // its own: suites may run side by side
+        ASSERT_NE(mkdtemp(made), nullptr);
+        const fs::path dir = made;
         fs::copy(SOURCE "/media", dir / "media", fs::copy_options::recursive);
         std::fstream file(dir / "media" / face, std::ios::in | std::ios::out | std::ios::binary);
         const char byte = char(file.seekg(30000).peek() ^ 1);
