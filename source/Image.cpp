@@ -106,16 +106,22 @@ bool fitsTexturePath(unsigned width, unsigned height) {
     return height == 0 || width <= INT_MAX / 4 / height;
 }
 
+// The header's error code (0 when it is a valid PNG header) and the picture's size.
+unsigned inspectHeader(const unsigned char* bytes, size_t size, unsigned* width, unsigned* height) {
+    LodePNGState header;
+    lodepng_state_init(&header);
+    const unsigned error = lodepng_inspect(width, height, &header, bytes, size);
+    lodepng_state_cleanup(&header);
+    return error;
+}
+
 }  // namespace
 
 bool Image::decode(const unsigned char* fileBuffer, size_t fileSize, PreparedPicture* out) {
     unsigned width = 0;
     unsigned height = 0;
-    LodePNGState header;
-    lodepng_state_init(&header);
-    const unsigned headerError = lodepng_inspect(&width, &height, &header, fileBuffer, fileSize);
-    lodepng_state_cleanup(&header);
-    if (headerError == 0 && !fitsTexturePath(width, height)) {
+    if (inspectHeader(fileBuffer, fileSize, &width, &height) == 0 &&
+        !fitsTexturePath(width, height)) {
         return false;
     }
     unsigned char* decoded = nullptr;
@@ -144,12 +150,8 @@ bool Image::decode(const unsigned char* fileBuffer, size_t fileSize, PreparedPic
 bool Image::check(std::vector<unsigned char>&& file, PreparedPicture* out) {
     unsigned width = 0;
     unsigned height = 0;
-    LodePNGState header;
-    lodepng_state_init(&header);
-    const unsigned headerError =
-        lodepng_inspect(&width, &height, &header, file.data(), file.size());
-    lodepng_state_cleanup(&header);
-    if (headerError != 0 || !fitsTexturePath(width, height)) {
+    if (inspectHeader(file.data(), file.size(), &width, &height) != 0 ||
+        !fitsTexturePath(width, height)) {
         return false;
     }
     // The chunks after the signature, each whole with a matching CRC, up to IEND; image
