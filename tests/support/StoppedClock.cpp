@@ -11,7 +11,6 @@ thread_local timespec monotonicAt;
 }  // namespace
 
 void stopMonotonicClock(bool stopped) {
-    monotonicStopped = false;
     __real_clock_gettime(CLOCK_MONOTONIC, &monotonicAt);
     monotonicStopped = stopped;
 }
