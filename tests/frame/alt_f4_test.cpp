@@ -41,9 +41,10 @@ TEST_F(AltF4, EndsTheLoopOnlyTogetherAndModifiersComeFromTheEvent) {
         << "Alt+F4 did not end the loop";
 }
 
-// Only a request for full screen with both sizes -1 enters it.
+// Only a request for full screen with both sizes -1 enters it. (Nothing in this process
+// moves the pointer: its position is still the origin.)
 TEST(FullScreen, OnlyWhenAskedWithoutASize) {
-    theApp();
+    EXPECT_EQ(Int2(0, 0), theApp().getMouseManager()->getMousePosition());
     const std::tuple<bool, int, int, int> calls[] = {{true, 800, 600, 0},
                                                      {false, -1, -1, 0},
                                                      {true, -1, 600, 0},

@@ -327,10 +327,9 @@ TEST_F(RollerWindow, ReferenceWindowsButtonByButton) {
                 EXPECT_EQ(RollerProbe::caption(button)->getPosition(), place + Int2(10, 10));
                 EXPECT_NEAR(RollerProbe::picture(button).getScaledSize().x(), r.buttonWidth, 1);
             }
-            for (int i : {0, 1, 2}) {
+            for (int i : {0, 1, 2})
                 EXPECT_EQ(RollerProbe::text(app, i).getPosition(),
                           i == 0 ? Int2(10, 20) : Int2(r.label.x, r.label.y));
-            }
         }
     }
 }
