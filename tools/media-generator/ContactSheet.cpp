@@ -21,7 +21,8 @@ const Rgba TEXT_DARK = {50 / 255.0, 50 / 255.0, 50 / 255.0, 1};      // button c
 const Rgba TEXT_ON_BACK = {150 / 255.0, 150 / 255.0, 150 / 255.0, 1};
 const Rgba WHITE = {1, 1, 1, 1};
 
-bool load(const std::string& path, std::unique_ptr<MipChain>& out, std::string& errorText) {
+// A written PNG read back, or false with the reason.
+bool readBack(const std::string& path, Raster& out, std::string& errorText) {
     unsigned char* pixels = nullptr;
     unsigned width = 0, height = 0;
     const unsigned error = lodepng_decode32_file(&pixels, &width, &height, path.c_str());
@@ -29,9 +30,17 @@ bool load(const std::string& path, std::unique_ptr<MipChain>& out, std::string& 
         errorText = "cannot read back " + path + ": " + lodepng_error_text(error);
         return false;
     }
-    Raster raster(width, height);
-    std::copy(pixels, pixels + width * height * 4, raster.pixel(0, 0));
+    out = Raster(width, height);
+    std::copy(pixels, pixels + width * height * 4, out.pixel(0, 0));
     free(pixels);
+    return true;
+}
+
+bool load(const std::string& path, std::unique_ptr<MipChain>& out, std::string& errorText) {
+    Raster raster;
+    if (!readBack(path, raster, errorText)) {
+        return false;
+    }
     out = std::make_unique<MipChain>(raster);
     return true;
 }
@@ -42,20 +51,14 @@ bool load(const std::string& path, std::unique_ptr<MipChain>& out, std::string& 
 class LibraryFont {
 public:
     bool load(const std::string& path, std::string& errorText) {
-        unsigned char* pixels = nullptr;
-        unsigned width = 0, height = 0;
-        const unsigned error = lodepng_decode32_file(&pixels, &width, &height, path.c_str());
-        if (error) {
-            errorText = "cannot read back " + path + ": " + lodepng_error_text(error);
+        Raster raster;
+        if (!readBack(path, raster, errorText)) {
             return false;
         }
-        Raster raster(width, height);
-        std::copy(pixels, pixels + width * height * 4, raster.pixel(0, 0));
-        free(pixels);
         cells = FontImage::scan(raster);
         texture = std::make_unique<MipChain>(raster);
-        w = width;
-        h = height;
+        w = raster.width();
+        h = raster.height();
         return true;
     }
 
