@@ -64,10 +64,9 @@ public:
 bool line(const Shot& s, bool horizontal, int at, int a, int b) {
     for (int along = a; along <= b; along += 5) {
         bool found = false;
-        for (int d = -2; d <= 2 && !found; ++d) {
+        for (int d = -2; d <= 2 && !found; ++d)
             found =
                 s.is(horizontal ? along : at + d, horizontal ? at + d : along, {150, 150, 150}, 4);
-        }
         if (!found)
             return false;
     }
@@ -111,10 +110,9 @@ TEST(RollerE2e, RollsWithSoundAndFollowsTheWindowSizeInBothModes) {
     // Under the veil no face matches: exactly one of the six shows once the roll has ended.
     const Shot rolled = roller.settled([](const Shot& shot) {
         int matches = 0;
-        for (int face = 1; face <= 6; ++face) {
+        for (int face = 1; face <= 6; ++face)
             matches +=
                 mismatchToFace(shot, SOURCE "/media/d6/" + std::to_string(face) + ".png") < 150;
-        }
         return matches == 1;
     });
     ASSERT_FALSE(rolled.empty()) << "the dice area shows exactly one of the six faces";
