@@ -20,7 +20,9 @@ public:
 
     // One frame step: sleeps so that steps are about 10 ms apart (at most 100 per second,
     // counting the caller's own time since the previous step), swaps buffers, then lets
-    // GLUT run the pending input callbacks. Returns the microseconds the swap took.
+    // GLUT run the pending input callbacks. The next frame's own GL calls then start from
+    // white, the raster position at the bottom-left corner and byte-aligned pixel rows.
+    // Returns the microseconds the swap took.
     int manage();
 
     const Int2& getWindowSize();

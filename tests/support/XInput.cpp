@@ -10,17 +10,8 @@
 
 #include "Process.h"
 
-namespace {
-
 // The child runner does not search PATH.
 const char* const XDOTOOL = "/usr/bin/xdotool";
-
-// The window may go away between two requests; the caller sees an empty capture.
-int ignoreXError(Display*, XErrorEvent*) {
-    return 0;
-}
-
-}  // namespace
 
 Rgb Shot::at(int x, int y) const {
     if (x < 0 || y < 0 || x >= width || y >= height)
@@ -35,7 +26,8 @@ bool Shot::is(int x, int y, Rgb colour, int tolerance) const {
 }
 
 XWindow::XWindow() {
-    XSetErrorHandler(ignoreXError);
+    // The window may go away between two requests; the caller sees an empty capture.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     display = XOpenDisplay(nullptr);
 }
 
@@ -80,12 +72,11 @@ Shot XWindow::shot() {
     if (image == nullptr)
         return result;
     result = Shot{width, height, {}};
-    for (int row = 0; row < height; ++row) {
+    for (int row = 0; row < height; ++row)
         for (int column = 0; column < width; ++column) {
             const unsigned long p = XGetPixel(image, column, row);
             result.pixels.push_back(Rgb{int(p >> 16) & 0xff, int(p >> 8) & 0xff, int(p) & 0xff});
         }
-    }
     XDestroyImage(image);
     return result;
 }
