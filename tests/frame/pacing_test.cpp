@@ -9,7 +9,6 @@ TEST(Pacing, SleepsTheRestOfTheTenMillisecondInterval) {
     const std::pair<long long, unsigned> sleepAfter[] = {
         {0, 10},    {3500, 6},  {999, 9},          {1000, 9}, {9999, 0},
         {10000, 0}, {12000, 0}, {5000000000LL, 0}, {-1, 0},   {-3600LL * 1000000, 0}};
-    for (const auto& [elapsedUs, sleepMs] : sleepAfter) {
+    for (const auto& [elapsedUs, sleepMs] : sleepAfter)
         EXPECT_EQ(sleepMs, OpenGL_getPacingSleepMs(elapsedUs)) << elapsedUs << " us";
-    }
 }

@@ -37,29 +37,25 @@ template <class Picture>
 int mismatchToFace(const Picture& picture, const std::string& path) {
     std::vector<unsigned char> face;
     unsigned w = 0, h = 0;
-    if (lodepng::decode(face, w, h, path) != 0) {
+    if (lodepng::decode(face, w, h, path) != 0)
         return -1;
-    }
     const double scale = w / 512.0;
     int mismatched = 0;
-    for (int y = 58; y < 426; y += 2) {
+    for (int y = 58; y < 426; y += 2)
         for (int x = 18; x < 514; x += 2) {
             const unsigned sx = unsigned((x - 10 + 0.5) * scale);
             const unsigned sy = unsigned((y - 50 + 0.5) * scale);
-            if (sx >= w || sy >= h) {
+            if (sx >= w || sy >= h)
                 continue;
-            }
             const unsigned char* p = &face[(sy * w + sx) * 4];
             const double alpha = p[3] / 255.0;
             const auto c = picture.at(x, y);
             const int drawn[] = {c.r, c.g, c.b};
             double difference = 0;
-            for (int k = 0; k < 3; ++k) {
+            for (int k = 0; k < 3; ++k)
                 difference +=
                     std::abs((alpha > 0.1 ? p[k] * alpha + 200 * (1 - alpha) : 200) - drawn[k]);
-            }
             mismatched += difference > 120;
         }
-    }
     return mismatched;
 }
