@@ -42,9 +42,11 @@ TEST_F(AltF4, EndsTheLoopOnlyTogetherAndModifiersComeFromTheEvent) {
 }
 
 // Only a request for full screen with both sizes -1 enters it. (Nothing in this process
-// moves the pointer: its position is still the origin.)
+// moves the pointer: both its positions are still the origin.)
 TEST(FullScreen, OnlyWhenAskedWithoutASize) {
-    EXPECT_EQ(Int2(0, 0), theApp().getMouseManager()->getMousePosition());
+    const MouseManager& mouse = *theApp().getMouseManager();
+    EXPECT_TRUE(mouse.getMousePosition() == Int2(0, 0) &&
+                mouse.getMouseRealPosition() == Int2(0, 0));
     const std::tuple<bool, int, int, int> calls[] = {{true, 800, 600, 0},
                                                      {false, -1, -1, 0},
                                                      {true, -1, 600, 0},
