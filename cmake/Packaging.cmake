@@ -49,6 +49,15 @@ install(FILES "${generated}/TovrikConfig.cmake" "${generated}/TovrikConfigVersio
     cmake/TovrikProgram.cmake DESTINATION "${cmakeDir}" COMPONENT dev)
 install(FILES cmake/Dependencies.cmake DESTINATION "${cmakeDir}"
     RENAME TovrikDependencies.cmake COMPONENT dev)
+# pkg-config's file names the prefix the install goes to (/usr in the package, any
+# --prefix otherwise), so it is finished at install time; the rest is filled in now.
+set(install_prefix "@install_prefix@")
+configure_file(packaging/tovrik.pc.in "${generated}/tovrik.pc.in" @ONLY)
+install(CODE "set(install_prefix \"\${CMAKE_INSTALL_PREFIX}\")
+    configure_file(\"${generated}/tovrik.pc.in\" \"${generated}/tovrik.pc\" @ONLY)"
+    COMPONENT dev)
+install(FILES "${generated}/tovrik.pc" DESTINATION "${CMAKE_INSTALL_LIBDIR}/pkgconfig"
+    COMPONENT dev)
 
 # --- The dice roller: the program in a private folder (libexec/), its media in a data
 # folder, and a launcher in games/ that starts it from there; desktop entry, icons,
@@ -131,6 +140,6 @@ set(CPACK_COMPONENT_DEV_DESCRIPTION "small 2D game library (development files)
 Tovrik opens one GLUT window, draws with OpenGL 1.x in window pixels, shows PNG
 pictures and bitmap fonts, plays WAV and Ogg Vorbis sounds through OpenAL, and
 calls the handlers of one application class. This package holds the static
-library, its headers and the CMake package: find_package(Tovrik) and
-tovrik_add_program(<game> SOURCES MainClass.cpp).")
+library, its headers, the CMake package (find_package(Tovrik) and
+tovrik_add_program(<game> SOURCES MainClass.cpp)) and the pkg-config file tovrik.")
 include(CPack)
