@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <functional>
 #include <set>
 #include <string>
 #include <thread>
@@ -90,15 +91,22 @@ Int2 centre(Button& button) {
     return button.getPosition() + Int2(button.getSize().x() / 2, button.getSize().y() / 2);
 }
 
+void press(MainClass& app, Button& button, int mouseButton = 0) {
+    const Int2 p = centre(button);
+    app.onPointerPressed(mouseButton, p.x(), p.y());
+}
+
 using Heap = std::vector<std::pair<int, int>>;
 
 // Every test starts as the program does: 1024 x 768, one-die mode, empty heap, no
-// animation, silent, one frame drawn.
+// animation, silent, one frame drawn. (RollerAtStart checks that state in a fresh program.)
 class RollerWindow : public testing::Test {
 protected:
     void SetUp() override {
         resize(1024, 768);
-        app.onKeyPressed('s');
+        if (!RollerProbe::oneDiceOnly(app))
+            app.onKeyPressed('s');
+        heap.clear();
         RollerProbe::endRoll(app) = -1;
         RollerProbe::running(app) = true;
         sound.stop();
@@ -108,10 +116,7 @@ protected:
         resize(width, height);
         frame();
     }
-    void press(Button& button, int mouseButton = 0) {
-        const Int2 p = centre(button);
-        app.onPointerPressed(mouseButton, p.x(), p.y());
-    }
+    void press(Button& button, int mouseButton = 0) { ::press(app, button, mouseButton); }
     void keys(const std::string& typed) {
         for (char key : typed)
             app.onKeyPressed(key);
@@ -122,22 +127,63 @@ protected:
     Sound& sound = RollerProbe::sound(app);
 };
 
-// Input that arrives before the first frame meets the buttons where their pictures
-// start out, at (0, 0): the 4-sided entry is the first one tested. Once another test
-// has drawn, the check runs in a fresh copy of this program.
-TEST(RollerBeforeFirstFrame, PressHitsEntriesAtTheirInitialPlace) {
-    if (rendered) {
-        const ChildResult child =
-            runProgram({"/proc/self/exe", "--gtest_filter=RollerBeforeFirstFrame.*"});
-        EXPECT_EQ(child.exitStatus, 0) << child.out;
-        EXPECT_NE(child.out.find("[  PASSED  ] 1 test"), std::string::npos) << child.out;
+// A test of the program as it starts. Where a frame was drawn already, the test runs again
+// in a fresh copy of this program and the caller returns.
+bool drawnAlready() {
+    if (!rendered)
+        return false;
+    const testing::TestInfo& test = *testing::UnitTest::GetInstance()->current_test_info();
+    const std::string name = std::string(test.test_suite_name()) + "." + test.name();
+    const ChildResult child = runProgram({"/proc/self/exe", "--gtest_filter=" + name});
+    EXPECT_EQ(child.exitStatus, 0) << child.out;
+    EXPECT_NE(child.out.find("[  PASSED  ] 1 test"), std::string::npos) << child.out;
+    return true;
+}
+
+// Input that arrives before the first frame meets the buttons where their pictures start
+// out, at (0, 0): the 4-sided entry is the first one tested.
+TEST(RollerAtStart, PressBeforeTheFirstFrameHitsEntriesAtTheirInitialPlace) {
+    if (drawnAlready())
         return;
-    }
     MainClass& app = theApp();
     app.onPointerPressed(0, 5, 5);
     ASSERT_EQ(RollerProbe::heap(app).size(), 1u);
     EXPECT_EQ(RollerProbe::heap(app)[0].first, 4);
     EXPECT_TRUE(app.update());
+}
+
+// The darkest channel in a rectangle of the frame.
+int darkest(const FrameRect& frame, Int2 from, Int2 to) {
+    int result = 255;
+    for (int y = from.y(); y <= to.y(); ++y)
+        for (int x = from.x(); x <= to.x(); ++x)
+            result = std::min(
+                {result, int(frame.at(x, y).r), int(frame.at(x, y).g), int(frame.at(x, y).b)});
+    return result;
+}
+
+// At start one-die mode is current: its tab is the open one (veiled, without a frame, deaf
+// to presses) and "Multiple dice" is framed, as after a press on "One die".
+TEST(RollerAtStart, OneDieIsTheOpenTab) {
+    if (drawnAlready())
+        return;
+    MainClass& app = theApp();
+    resize(1024, 768);
+    app.onKeyPressed('6');
+    frame();
+    const FrameRect shown = readFrame();
+    for (int i : {SIMPLE, MULTI}) {
+        Button& tab = RollerProbe::button(app, i);
+        const bool open = i == SIMPLE;
+        SCOPED_TRACE(open ? "One die" : "Multiple dice");
+        const Int2 p = tab.getPosition(), size = tab.getSize();
+        EXPECT_EQ(RollerProbe::isVisible(tab), !open);
+        EXPECT_EQ(darkest(shown, p + Int2(12, 0), p + Int2(size.x() - 12, 1)) < 160, !open)
+            << "the frame's top edge";
+        EXPECT_EQ(darkest(shown, p + Int2(4, 4), p + size - Int2(4, 4)) > 105, open) << "the veil";
+    }
+    press(app, RollerProbe::button(app, SIMPLE));
+    EXPECT_EQ(RollerProbe::heap(app).size(), 1u) << "the press on the open tab emptied the heap";
 }
 
 // Each die type by its key and by its entry (with any mouse button): in one-die mode
@@ -174,7 +220,7 @@ TEST_F(RollerWindow, RollsReachEveryFaceAndNeverLoop) {
     }
     EXPECT_EQ(seen.size(), 60u);
     for (const auto& [sides, face] : seen)
-        EXPECT_TRUE(face >= 0 && face < sides) << sides << ": " << face;
+        EXPECT_LT(unsigned(face), unsigned(sides)) << sides << "-sided";
     std::set<std::string> runs;
     for (std::size_t i = 10000; i + 20 <= faces.size(); ++i)
         runs.insert(faces.substr(i, 20));
@@ -269,7 +315,8 @@ TEST_F(RollerWindow, AnimationEndsOnItsTimeOrOnAnyPress) {
     app.onKeyPressed('6');
     const Heap before = heap;
     const long end = RollerProbe::endRoll(app), now = Utils::getMillisecond();
-    EXPECT_TRUE(end > now && end <= now + 200 && end >= now + 150) << end - now;
+    EXPECT_LE(end, now + 200) << "a roll lasts 200 ms";
+    EXPECT_GE(end, now + 150) << "a roll lasts 200 ms";
     app.onKeyReleased(' ');
     app.onPointerReleased(0, 560, 300);
     EXPECT_TRUE(app.update()) << "releases do not end the roll";
@@ -282,7 +329,8 @@ TEST_F(RollerWindow, AnimationEndsOnItsTimeOrOnAnyPress) {
         key < 0 ? app.onPointerPressed(2, 560, 300) : app.onKeyPressed(key);
         EXPECT_FALSE(app.update());
         EXPECT_EQ(heap, before);
-        EXPECT_TRUE(RollerProbe::oneDiceOnly(app) && app.isRunning());
+        EXPECT_TRUE(RollerProbe::oneDiceOnly(app));
+        EXPECT_TRUE(app.isRunning());
     }
 }
 
@@ -473,20 +521,63 @@ TEST_F(RollerWindow, TabLineReachesTheRightEdgeOnlyInTallWindows) {
     }
 }
 
-// Captions are rebuilt at the new text size in the first frame after a change of mode.
-TEST_F(RollerWindow, CaptionsTakeTheTextSizeInTheNextFrame) {
-    const auto captionRows = [&] {
-        const Int2 p = RollerProbe::button(app, ENTRY4).getPosition();
+// Captions and labels are rebuilt at the small text size in the first frame of the small
+// layout, and back at the normal size in the first frame after it.
+TEST_F(RollerWindow, TextTakesTheLayoutsSizeInTheNextFrame) {
+    const struct {
+        const char* name;
+        std::function<Int2()> place;
+        int grey, tolerance;
+    } texts[] = {
         // Scaled down, the glyphs blend with the background: any dark grey counts.
-        return inkOf(80, p.x() + 5, p.y() + 5, 120, 35, 45).rows;
-    };
-    const int normal = captionRows();
-    show(800, 600);
-    const int small = captionRows();
-    show(1024, 768);
-    EXPECT_GT(small, 0);
-    EXPECT_LT(small, normal * 0.8) << "13 against 20";
-    EXPECT_EQ(captionRows(), normal);
+        {"the 4-sided die's caption",
+         [&] { return RollerProbe::button(app, ENTRY4).getPosition() + Int2(5, 5); }, 80, 45},
+        {"Roll a die:", [&] { return RollerProbe::text(app, 2).getPosition(); }, 150, 20}};
+    for (const auto& text : texts) {
+        SCOPED_TRACE(text.name);
+        const auto rows = [&] {
+            const Int2 p = text.place();
+            return inkOf(text.grey, p.x(), p.y(), 120, 35, text.tolerance).rows;
+        };
+        const int normal = rows();
+        show(800, 600);
+        const int small = rows();
+        show(1024, 768);
+        EXPECT_GT(small, 0);
+        EXPECT_LT(small, normal * 0.8) << "13 against 20";
+        EXPECT_EQ(rows(), normal);
+    }
+}
+
+// In multiple-dice mode an added die shows a random face and the dice already there keep
+// theirs. A roll, however asked for, gives every die of a full heap a new face.
+TEST_F(RollerWindow, AddedDiceShowRandomFacesAndARollReachesEveryDie) {
+    app.onKeyPressed('m');
+    std::set<int> faces;
+    for (int i = 0; i < 40; ++i) {
+        SCOPED_TRACE(i);
+        const Heap before = heap;
+        app.onKeyPressed('2');
+        ASSERT_EQ(heap.size(), before.size() + 1);
+        EXPECT_TRUE(std::equal(before.begin(), before.end(), heap.begin()));
+        EXPECT_LT(unsigned(heap.back().second), 20u);
+        faces.insert(heap.back().second);
+    }
+    EXPECT_GT(faces.size(), 5u) << "faces of 40 new d20";
+    keys(std::string(160, '4'));
+    const std::pair<const char*, std::function<void()>> rolls[] = {
+        {"space", [&] { app.onKeyPressed(' '); }},
+        {"Reroll", [&] { press(RollerProbe::button(app, REROLL)); }},
+        {"a click on the dice", [&] { app.onPointerPressed(0, 300, 200); }}};
+    for (const auto& [name, roll] : rolls) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(heap.size(), 200u);
+        for (auto& die : heap)
+            die.second = -1;  // no face: the roll must give each one
+        roll();
+        EXPECT_EQ(std::count_if(heap.begin(), heap.end(), [](auto& die) { return die.second < 0; }),
+                  0);
+    }
 }
 
 // "Roll result" over a heap only; the panel label reads "Roll a die:" in one-die mode
