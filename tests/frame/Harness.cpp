@@ -28,9 +28,11 @@ void onTimer(int from) {
 
 bool xdo(const std::string& arguments) {
     static XWindow window;
-    return (window.id != 0 ||
-            window.find(MainClass::TITLE, 10, [] { return theApp().manageOpenGL(), true; })) &&
-           window.xdo(arguments);
+    const auto pump = [] {
+        theApp().manageOpenGL();
+        return true;
+    };
+    return (window.id != 0 || window.find(MainClass::TITLE, 10, pump)) && window.xdo(arguments);
 }
 
 bool runLoop(const std::function<bool(int)>& step, int timeoutMs) {

@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "Harness.h"
@@ -35,18 +36,28 @@ TEST_F(AltF4, EndsTheLoopOnlyTogetherAndModifiersComeFromTheEvent) {
     EXPECT_EQ(std::vector<bool>({true, false, false, false}), modifiers['a']);
     EXPECT_EQ(std::vector<bool>({false, true, true, false}), modifiers[K::KEYASCII_F2]);
 
-    // Alt+F4: the loop ends by itself.
+    // Alt+F4: the loop ends by itself, once the key has reached the manager and the handler.
     sent = false;
-    ASSERT_TRUE(runLoop([&](int) { return sent = sent || xdo("key alt+F4"), false; }))
-        << "Alt+F4 did not end the loop";
+    theApp().s.received.clear();
+    ASSERT_TRUE(runLoop([&](int) {
+        sent = sent || xdo("key alt+F4");
+        return false;
+    })) << "Alt+F4 did not end the loop";
+    EXPECT_EQ(std::vector<bool>({true, false, false, false}), modifiers[K::KEYASCII_F4]);
+    const std::vector<Received>& received = theApp().s.received;
+    const auto press = std::find_if(received.begin(), received.end(), [](const Received& r) {
+        return r.kind == Received::KEY_DOWN && r.code == K::KEYASCII_F4;
+    });
+    ASSERT_NE(press, received.end()) << "F4 never reached the handler";
+    EXPECT_TRUE(press->held) << "the manager holds F4 inside the handler";
 }
 
 // Only a request for full screen with both sizes -1 enters it. (Nothing in this process
 // moves the pointer: both its positions are still the origin.)
 TEST(FullScreen, OnlyWhenAskedWithoutASize) {
     const MouseManager& mouse = *theApp().getMouseManager();
-    EXPECT_TRUE(mouse.getMousePosition() == Int2(0, 0) &&
-                mouse.getMouseRealPosition() == Int2(0, 0));
+    EXPECT_EQ(mouse.getMousePosition(), Int2(0, 0));
+    EXPECT_EQ(mouse.getMouseRealPosition(), Int2(0, 0));
     const std::tuple<bool, int, int, int> calls[] = {{true, 800, 600, 0},
                                                      {false, -1, -1, 0},
                                                      {true, -1, 600, 0},

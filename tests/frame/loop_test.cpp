@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "Harness.h"
@@ -13,43 +14,62 @@ namespace {
 
 using Loop = WindowTest;
 
-TEST_F(Loop, IdleLoopWakesOnInputForTheNextFrame) {
+// X input sent to the sleeping loop: what reaches a handler wakes it for a frame; pointer
+// motion and the keys without a code (Home, End, Insert) reach none and leave it asleep.
+// Every row ends by moving the pointer somewhere new, which shows when all of it was handled.
+TEST_F(Loop, IdleLoopWakesOnlyForInputThatReachesTheApplication) {
     Script& s = theApp().s;
-    // Each way of waking the loop, and the frame steps from its handler to the next frame:
-    // an input handled in a waiting step ends the wait there, so the frame comes after the
-    // next step. X events are handled before that step's script, callbacks called from the
-    // script after it: one step fewer to count.
-    const std::pair<std::function<void()>, int> wakes[] = {
-        {[] { xdo("key k"); }, 2},
-        {[] { xdo("click 6"); }, 2},  // GLUT button 5, above the wheel
-        {[] { OpenGLApp_onPointerPressedOrReleased(7, GLUT_DOWN, 3, 4); }, 1},
-        {[] { OpenGLApp_onKeyDownSpecial(GLUT_KEY_F5, 0, 0); }, 1}};
-    size_t renders = 0, received = 0, wake = 0, measured = 0;
-    int quiet = 0;
-    bool pending = false;
-    const bool finished = runLoop([&](int) {
-        if (s.renderSteps.size() != renders) {  // a new frame: the loop is awake
-            if (pending && s.received.size() > received) {
-                EXPECT_EQ(wakes[wake].second, s.renderSteps[renders] - s.received[received].step)
-                    << "wake " << wake;
-                measured++;
-            }
-            wake += pending;
-            pending = false;
-            renders = s.renderSteps.size();
-            quiet = 0;
-        } else if (++quiet == 5) {
-            // Five sleeping steps since the last frame: wake it with the next input.
-            if (wake == std::size(wakes))
-                return true;
-            received = s.received.size();
-            wakes[wake].first();
-            pending = true;
-        }
+    const MouseManager& mouse = *theApp().getMouseManager();
+    const struct {
+        const char* name;
+        const char* input;
+        bool wakes;
+    } rows[] = {{"a key", "key k", true},
+                {"pointer button 5, above the wheel", "click 6", true},
+                {"Home, End and Insert", "key Home End Insert", false},
+                {"pointer motion", "", false}};
+    int x = 10;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        s.renderSteps.clear();
+        const Int2 to(x += 10, 40);
+        int moved = 0, last = 0;
+        ASSERT_TRUE(runLoop([&](int step) {
+            if (step == 3)  // asleep since its frame of the first step
+                xdo(row.input + (" mousemove --window WIN " + std::to_string(to.x())) + " 40");
+            if (moved == 0 && step > 3 && mouse.getMouseRealPosition() == to)
+                moved = step;
+            last = step;
+            return moved > 0 && step >= moved + 3;
+        }));
+        // The run's end wakes the loop for a frame counted in its last step.
+        const bool woke = std::any_of(s.renderSteps.begin(), s.renderSteps.end(),
+                                      [&](int at) { return at > 3 && at < last; });
+        EXPECT_EQ(woke, row.wakes) << testing::PrintToString(s.renderSteps);
+    }
+}
+
+// An input handled in the step that draws the idle frame, just before the wait, is not slept
+// through: the next step draws again.
+TEST_F(Loop, AnInputJustBeforeTheIdleWaitIsNotSleptThrough) {
+    Script& s = theApp().s;
+    int idleFrom = -1;  // the step that draws the first idle frame
+    s.update = [&] {
+        if (s.step < 3)
+            return true;
+        if (idleFrom < 0)
+            idleFrom = s.step + 1;
         return false;
-    });
-    ASSERT_TRUE(finished) << "stuck at wake " << wake;
-    EXPECT_EQ(std::size(wakes), measured) << "every wake reached a handler";
+    };
+    ASSERT_TRUE(runLoop([&](int step) {
+        if (step == idleFrom)  // before that step's frame
+            OpenGLApp_onKeyDownSpecial(GLUT_KEY_F5, 0, 0);
+        return idleFrom > 0 && step == idleFrom + 10;
+    }));
+    ASSERT_EQ(s.received.size(), 1u);
+    EXPECT_NE(std::find(s.renderSteps.begin(), s.renderSteps.end(), idleFrom + 1),
+              s.renderSteps.end())
+        << "no frame after the input of step " << idleFrom;
 }
 
 // A size that arrives while the application is busy waits until it idles; one that arrives
@@ -83,7 +103,10 @@ TEST_F(Loop, ResizesAreAdoptedWhenIdleAndDrawnAtOnce) {
 // A figure rather than a timing check: about 100 steps a second, never much more.
 TEST_F(Loop, BusyModeIsPacedToAboutOneHundredStepsPerSecond) {
     std::vector<long long> steps;
-    theApp().s.update = [&] { return steps.push_back(Utils::getMicrosecondTime()), true; };
+    theApp().s.update = [&] {
+        steps.push_back(Utils::getMicrosecondTime());
+        return true;
+    };
     ASSERT_TRUE(
         runLoop([&](int) { return steps.size() > 1 && steps.back() - steps[0] > 1500000; }));
     const double perSecond = (steps.size() - 1) / ((steps.back() - steps.front()) / 1e6);
