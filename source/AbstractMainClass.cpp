@@ -34,8 +34,8 @@ AbstractMainClass::~AbstractMainClass() {
     }
 }
 
-int AbstractMainClass::manageOpenGL() {
-    return openGL->manage();
+int AbstractMainClass::manageOpenGL(bool present) {
+    return openGL->manage(present);
 }
 
 void AbstractMainClass::onPointerPressedInternals(int button, int x, int y) {

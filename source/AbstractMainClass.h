@@ -43,9 +43,9 @@ public:
     // False when the application wants to end; the loop stops before its next step.
     virtual bool isRunning() = 0;
 
-    // One frame step of the window: pacing, buffer swap, input callbacks. Returns the
-    // microseconds the swap took.
-    int manageOpenGL();
+    // One frame step of the window: pacing, buffer swap (only if `present`: a frame was
+    // drawn since the last one), input callbacks. Returns the microseconds the swap took.
+    int manageOpenGL(bool present = true);
 
     static AbstractMainClass* getInstance() { return instance; }
     Display* getDisplay() { return display; }

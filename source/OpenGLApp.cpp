@@ -71,22 +71,33 @@ OpenGLApp::~OpenGLApp() {
 
 void OpenGLApp::run() {
     bool firstFrameShown = false;
+    // A step swaps buffers only when render() drew a frame since the last swap: waiting,
+    // the window keeps showing that frame at no cost.
+    bool frameDrawn = false;
+    const auto step = [&] {
+        mainClass->manageOpenGL(frameDrawn);
+        frameDrawn = false;
+    };
+    const auto draw = [&] {
+        mainClass->render();
+        frameDrawn = true;
+    };
     while (mainClass->isRunning() && !hasPressedAltF4) {
         if (mainClass->update()) {
-            mainClass->manageOpenGL();
-            mainClass->render();
+            step();
+            draw();
             continue;
         }
         checkResize();
         // Cleared before this step's events are handled: an input among them (one that
         // starts an animation, say) must not be slept through by the wait below.
         eventHappened = false;
-        mainClass->manageOpenGL();
-        mainClass->render();
+        step();
+        draw();
         while (!eventHappened) {
             Utils::sleepMs(IDLE_POLL_MS);
             checkResize();
-            mainClass->manageOpenGL();
+            step();
             if (!firstFrameShown) {
                 // Pictures decode on worker threads at start, and their heaps keep what the
                 // first frame freed on making its textures: it goes back once it is shown.
@@ -94,8 +105,8 @@ void OpenGLApp::run() {
                 firstFrameShown = true;
             }
         }
-        mainClass->manageOpenGL();
-        mainClass->render();
+        step();
+        draw();
     }
 }
 

@@ -27,7 +27,7 @@ long long timeLastFrame = 0;
 long long periodFrame = 0;
 
 // freeglut ends the program at the first redraw of a window without a display callback.
-// The main loop draws and swaps itself, so this one does nothing.
+// The main loop draws and swaps itself, and registers its own once it runs.
 void drawNothing() {}
 
 void enterFullscreen() {
@@ -100,7 +100,7 @@ unsigned int OpenGL_getPacingSleepMs(long long elapsedMicroseconds) {
     return static_cast<unsigned int>(rest);
 }
 
-int OpenGL::manage() {
+int OpenGL::manage(bool present) {
     // The frame goes to the renderer before the pacing sleep: a software renderer then
     // rasterises it while this thread waits, instead of inside the swap.
     glFlush();
@@ -110,9 +110,14 @@ int OpenGL::manage() {
         Utils::sleepMs(sleepMs);
     }
 
-    const long long beforeSwap = Utils::getMicrosecondTime();
-    glutSwapBuffers();
-    const int swapDuration = static_cast<int>(Utils::getMicrosecondTime() - beforeSwap);
+    // Swapping again without a new frame would cost a copy or a flip of a back buffer
+    // whose contents are undefined after the last swap.
+    int swapDuration = 0;
+    if (present) {
+        const long long beforeSwap = Utils::getMicrosecondTime();
+        glutSwapBuffers();
+        swapDuration = static_cast<int>(Utils::getMicrosecondTime() - beforeSwap);
+    }
 
     // Every input callback, and so every application handler, runs here.
     glutMainLoopEvent();

@@ -19,11 +19,12 @@ public:
     ~OpenGL() {}
 
     // One frame step: sleeps so that steps are about 10 ms apart (at most 100 per second,
-    // counting the caller's own time since the previous step), swaps buffers, then lets
-    // GLUT run the pending input callbacks. The next frame's own GL calls then start from
-    // white, the raster position at the bottom-left corner and byte-aligned pixel rows.
-    // Returns the microseconds the swap took.
-    int manage();
+    // counting the caller's own time since the previous step), swaps buffers if `present`
+    // (a frame was drawn since the last swap; without one the window keeps what it
+    // shows), then lets GLUT run the pending callbacks. The next frame's own GL calls then
+    // start from white, the raster position at the bottom-left corner and byte-aligned
+    // pixel rows. Returns the microseconds the swap took, 0 without one.
+    int manage(bool present = true);
 
     const Int2& getWindowSize();
 

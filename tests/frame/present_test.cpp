@@ -1,0 +1,75 @@
+// What the loop presents: a swap only for a frame drawn since the last one, and a frame
+// drawn again whenever the window system needs the window's contents back.
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "Harness.h"
+#include "Utils.h"
+#include "XInput.h"
+
+namespace {
+
+int swaps = 0;
+int swapsWithoutFrame = 0;  // swaps that showed no frame drawn since the previous one
+size_t rendersAtLastSwap = 0;
+
+}  // namespace
+
+// The library's swap, counted (the test program links with --wrap=glutSwapBuffers).
+extern "C" void __real_glutSwapBuffers();
+extern "C" void __wrap_glutSwapBuffers() {
+    const size_t renders = theApp().s.renderSteps.size();
+    swaps++;
+    swapsWithoutFrame += renders == rendersAtLastSwap;
+    rendersAtLastSwap = renders;
+    __real_glutSwapBuffers();
+}
+
+namespace {
+
+class Present : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        swapsWithoutFrame = 0;
+        rendersAtLastSwap = theApp().s.renderSteps.size();
+    }
+};
+
+// Two seconds idle: steps go on polling, but nothing is drawn or swapped. A key is then
+// handled by the next poll, and the frame drawn in answer is shown.
+TEST_F(Present, AnIdleLoopSwapsNothingAndAKeyWakesItAtTheNextPoll) {
+    Script& s = theApp().s;
+    enum { SETTLING, IDLE, WOKEN } phase = SETTLING;
+    size_t renders = 0;
+    int quiet = 0, idleFrom = 0, idleSwaps = 0, idleSteps = 0, keyStep = 0, keySwaps = 0;
+    size_t idleRenders = 0;
+    long long idleStart = 0;
+    ASSERT_TRUE(runLoop([&](int step) {
+        quiet = s.renderSteps.size() == renders ? quiet + 1 : 0;
+        renders = s.renderSteps.size();
+        if (phase == SETTLING && quiet == 5) {
+            phase = IDLE;
+            idleFrom = swaps, idleSteps = step, idleRenders = renders;
+            idleStart = Utils::getMicrosecondTime();
+        } else if (phase == IDLE && Utils::getMicrosecondTime() - idleStart > 2000000) {
+            phase = WOKEN;
+            idleSwaps = swaps - idleFrom, idleSteps = step - idleSteps;
+            EXPECT_EQ(idleRenders, renders) << "frames drawn while idle";
+            keyStep = step, keySwaps = swaps;
+            EXPECT_TRUE(xdo("key k"));
+        }
+        return phase == WOKEN && step > keyStep + 5;
+    }));
+    EXPECT_EQ(0, idleSwaps) << "buffers swapped while idle";
+    EXPECT_GT(idleSteps, 20) << "the idle loop stopped polling";
+    ASSERT_FALSE(s.received.empty()) << "the key was not handled";
+    // Handled inside the next step, before that step's script counts it.
+    EXPECT_EQ(keyStep, s.received[0].step) << "the key waited for more than the next poll";
+    EXPECT_GT(swaps, keySwaps) << "the frame drawn for the key was not shown";
+    EXPECT_EQ(0, swapsWithoutFrame) << "a swap showed no new frame";
+}
+
+}  // namespace
