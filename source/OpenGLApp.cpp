@@ -12,8 +12,8 @@ namespace {
 const unsigned int IDLE_POLL_MS = 20;
 
 AbstractMainClass* mainClass = nullptr;
-// Set by every input that reaches the application and by a resize; the idle loop waits
-// for it.
+// Set by every input that reaches the application, by a resize and by the window system's
+// request for the window's contents; the idle loop waits for it.
 bool eventHappened = false;
 bool hasPressedAltF4 = false;
 
@@ -62,6 +62,7 @@ OpenGLApp::OpenGLApp(const char* argv0) {
     glutKeyboardUpFunc(OpenGLApp_onKeyUp);
     glutSpecialFunc(OpenGLApp_onKeyDownSpecial);
     glutSpecialUpFunc(OpenGLApp_onKeyUpSpecial);
+    glutDisplayFunc(OpenGLApp_onRedisplay);
 }
 
 OpenGLApp::~OpenGLApp() {
@@ -165,6 +166,10 @@ void OpenGLApp_onPointerMovingActive(int x, int y) {
 
 void OpenGLApp_onPointerMovingPassive(int x, int y) {
     mainClass->onPointerMovingInternals(false, x, y);
+}
+
+void OpenGLApp_onRedisplay() {
+    eventHappened = true;
 }
 
 void OpenGLApp_onResizeWindow(int width, int height) {

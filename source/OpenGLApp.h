@@ -14,8 +14,10 @@ public:
     // The main loop, until the application's isRunning() is false or Alt+F4 was pressed.
     // While update() returns true it renders every frame step (at most 100 per second);
     // otherwise it renders once and then polls every 20 ms, running frame steps and
-    // looking for a new window size, until a key, a pointer button or a resize wakes it.
-    // Pointer motion does not wake it; window resizes are noticed only while idle.
+    // looking for a new window size, until a key, a pointer button, a resize or the window
+    // system's request for the window's contents wakes it. Pointer motion does not wake
+    // it; window resizes are noticed only while idle. A step swaps buffers only to show a
+    // frame rendered since the last swap: waiting costs no drawing and no swaps.
     void run();
 
 private:
@@ -41,6 +43,9 @@ void OpenGLApp_onPointerMovingPassive(int x, int y);
 // the main loop after the press has been delivered.
 void OpenGLApp_onKeyDown(int key, int x, int y);
 void OpenGLApp_onKeyUp(int key, int x, int y);
+// The display callback: the window system needs the window's contents again (the window
+// was mapped, uncovered or resized). Wakes the idle loop, which draws and shows a frame.
+void OpenGLApp_onRedisplay();
 // Used by the main loop when it finds a new window size: the window adopts it (sizes with
 // no width or no height are ignored), then the application's onWindowResize() runs.
 void OpenGLApp_onResizeWindow(int width, int height);

@@ -24,18 +24,15 @@ class RealRoller {
 public:
     RealRoller() : child({PROGRAM}, SOURCE) {}
 
-    // Window found and first frame drawn. A first frame drawn before the window was mapped
-    // is lost and the roller draws again only after input: a key it ignores brings it back.
+    // Window found and first frame on the screen, without any input.
     bool open() {
         if (!x.find("Kelvarro \\(desktop version\\)", 20, [&] { return !child.exited(); }) ||
             !x.xdo("windowmove --sync WIN 0 0") || !x.xdo("mousemove --window WIN 1 1"))
             return false;
-        for (int tries = 0; tries < 10; ++tries, x.xdo("key 3")) {
-            const auto deadline = Clock::now() + std::chrono::seconds(3);
-            while (Clock::now() < deadline && !child.exited())
-                if (x.shot().is(560, 300, {200, 200, 200}))
-                    return true;
-        }
+        const auto deadline = Clock::now() + std::chrono::seconds(30);
+        while (Clock::now() < deadline && !child.exited())
+            if (x.shot().is(560, 300, {200, 200, 200}))
+                return true;
         return false;
     }
     // The window once `done` has held for it, the picture unchanged, for longer than a roll

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
+#include "CoverWindow.h"
 #include "Harness.h"
 #include "Utils.h"
 #include "XInput.h"
@@ -70,6 +72,50 @@ TEST_F(Present, AnIdleLoopSwapsNothingAndAKeyWakesItAtTheNextPoll) {
     EXPECT_EQ(keyStep, s.received[0].step) << "the key waited for more than the next poll";
     EXPECT_GT(swaps, keySwaps) << "the frame drawn for the key was not shown";
     EXPECT_EQ(0, swapsWithoutFrame) << "a swap showed no new frame";
+}
+
+// Whatever took the window's contents away, the loop draws and shows its frame again at
+// its next poll, without any input.
+TEST_F(Present, AWindowShownAgainGetsItsFrameBackWithoutInput) {
+    XWindow window;  // read back as the screen shows it
+    ASSERT_TRUE(window.find(MainClass::TITLE, 10, [] { return true; }));
+    ASSERT_TRUE(xdo("windowmove --sync WIN 0 0"));
+    Script& s = theApp().s;
+    s.render = [] { theApp().getDisplay()->clearScreen(Color(40, 160, 90, 255)); };
+    const auto shown = [&] { return window.shot().is(320, 240, {40, 160, 90}); };
+    std::unique_ptr<CoverWindow> cover;
+    const struct {
+        const char* what;
+        std::function<bool()> hide, show;
+    } cases[] = {
+        {"unmapped and mapped again", [] { return xdo("windowunmap --sync WIN"); },
+         [] { return xdo("windowmap --sync WIN"); }},
+        {"covered and uncovered",
+         [&] { return cover.reset(new CoverWindow(window.id)), cover->covers(); },
+         [&] { return cover.reset(), true; }},
+    };
+    for (const auto& c : cases) {
+        int restored = -1, shownAgain = -1;
+        bool lost = false;
+        ASSERT_TRUE(runLoop(
+            [&](int step) {
+                if (restored < 0 && step > 5 && shown() && c.hide() && c.show()) {
+                    // Nothing of the loop ran in between: the window shows no frame now.
+                    lost = !shown();
+                    restored = step;
+                    s.received.clear();
+                } else if (restored >= 0 && shown()) {
+                    shownAgain = step;
+                }
+                return shownAgain >= 0 || (restored >= 0 && step > restored + 50);
+            },
+            10000))
+            << c.what;
+        EXPECT_TRUE(lost) << c.what << ": the window kept its contents, nothing to test";
+        EXPECT_TRUE(shownAgain > restored && shownAgain <= restored + 3)
+            << c.what << ": shown again " << shownAgain - restored << " steps later";
+        EXPECT_TRUE(s.received.empty()) << c.what << ": input reached the handlers";
+    }
 }
 
 }  // namespace

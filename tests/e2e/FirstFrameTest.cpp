@@ -1,0 +1,88 @@
+// The roller's frame reaches the screen with no input at all, with and without a window
+// manager: the first one, and again after the window was hidden and shown.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <thread>
+
+#include "Process.h"
+#include "XInput.h"
+// Last: Xlib's macros (None, Status...) would change the names in the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// One pixel as the screen shows it; -1 where it cannot be read (the window is not viewable,
+// or that pixel is off the screen). The whole window need not be on the screen: without a
+// window manager it starts one pixel past the top-left corner.
+int pixel(Display* display, unsigned long window, int x, int y) {
+    XImage* image = XGetImage(display, window, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return -1;
+    const int value = int(XGetPixel(image, 0, 0) & 0xffffff);
+    XDestroyImage(image);
+    return value;
+}
+
+// Until `done` holds or the time is over.
+bool waitFor(double seconds, const std::function<bool()>& done) {
+    for (const auto end = Clock::now() + std::chrono::milliseconds(long(seconds * 1000));
+         Clock::now() < end; std::this_thread::sleep_for(std::chrono::milliseconds(20)))
+        if (done())
+            return true;
+    return false;
+}
+
+bool windowManagerRuns(Display* display) {
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+    const bool found =
+        XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, AnyPropertyType,
+                           &type, &format, &count, &after, &data) == Success &&
+        count == 1;
+    if (data != nullptr)
+        XFree(data);
+    return found;
+}
+
+TEST(RollerFirstFrame, IsOnScreenWithoutInputWithAndWithoutAWindowManager) {
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    const struct {
+        const char* what;
+        bool managed;
+        const char *hide, *show;
+    } cases[] = {
+        {"without a window manager", false, "windowunmap --sync WIN", "windowmap --sync WIN"},
+        {"under openbox", true, "windowminimize --sync WIN", "windowactivate --sync WIN"}};
+    for (const auto& c : cases) {
+        std::unique_ptr<Child> manager;
+        if (c.managed) {
+            manager.reset(new Child({"/usr/bin/openbox", "--sm-disable"}));
+            ASSERT_TRUE(waitFor(20, [&] { return windowManagerRuns(display); }))
+                << "openbox did not start";
+        }
+        Child roller({PROGRAM}, SOURCE);
+        XWindow x;
+        ASSERT_TRUE(x.find("Kelvarro \\(desktop version\\)", 20, [&] { return !roller.exited(); }))
+            << c.what;
+        // The dice area's background, where nothing else is drawn in the first frame.
+        const auto shown = [&] { return pixel(display, x.id, 560, 300) == 0xc8c8c8; };
+        EXPECT_TRUE(waitFor(20, shown)) << c.what << ": no first frame on the screen";
+        EXPECT_TRUE(x.xdo(c.hide) && x.xdo(c.show));
+        EXPECT_TRUE(waitFor(20, shown)) << c.what << ": no frame once shown again";
+        EXPECT_TRUE(x.xdo("windowfocus --sync WIN") && x.xdo("key Escape"));
+        EXPECT_EQ(roller.finish(20).exitStatus, 0) << c.what;
+    }
+    XCloseDisplay(display);
+}
+
+}  // namespace
