@@ -38,16 +38,11 @@ protected:
     }
 };
 
-// The picture encoded as a PNG of the given colour type.
+// The picture encoded as a PNG.
 std::vector<unsigned char> png(const std::vector<unsigned char>& rgba, unsigned width,
-                               unsigned height, LodePNGColorType type = LCT_RGBA) {
-    lodepng::State state;
-    state.encoder.auto_convert = 0;
-    state.info_png.color.colortype = type;
-    for (size_t i = 0; type == LCT_PALETTE && i < rgba.size(); i += 4)
-        lodepng_palette_add(&state.info_png.color, rgba[i], rgba[i + 1], rgba[i + 2], rgba[i + 3]);
+                               unsigned height) {
     std::vector<unsigned char> bytes;
-    EXPECT_EQ(lodepng::encode(bytes, rgba, width, height, state), 0u);
+    EXPECT_EQ(lodepng::encode(bytes, rgba, width, height), 0u);
     return bytes;
 }
 
@@ -106,23 +101,28 @@ bool anyLit(int x, int y, int width, int height) {
 void expectWhiteColour() {
     float colour[4];
     glGetFloatv(GL_CURRENT_COLOR, colour);
-    EXPECT_TRUE(colour[0] == 1 && colour[1] == 1 && colour[2] == 1 && colour[3] == 1);
+    EXPECT_EQ(std::vector<float>(colour, colour + 4), std::vector<float>(4, 1.0f)) << "RGBA";
 }
 
 // A frame step leaves white, the bottom-left raster position and byte-aligned rows to the
 // next frame's own GL calls.
 TEST_F(Graphics, FrameStepsResetColourRasterPositionAndUnpacking) {
-    glColor3f(0, 0, 0), glRasterPos2i(9, 9), glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glColor3f(0, 0, 0);
+    glRasterPos2i(9, 9);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     window().manage();
     expectWhiteColour();
-    float state[5];  // the raster position, then the unpack alignment
-    glGetFloatv(GL_CURRENT_RASTER_POSITION, state), glGetFloatv(GL_UNPACK_ALIGNMENT, state + 4);
-    EXPECT_TRUE(state[0] == 0 && state[1] == 0 && state[4] == 1);
+    float raster[4], alignment = 0;
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, raster);
+    glGetFloatv(GL_UNPACK_ALIGNMENT, &alignment);
+    EXPECT_EQ(raster[0], 0) << "raster x";
+    EXPECT_EQ(raster[1], 0) << "raster y";
+    EXPECT_EQ(alignment, 1) << "unpack alignment";
 }
 
 // Upright, whole or by fractions that repeat beyond one; after its pixels are dropped, an
-// image keeps its texture and size. A tint multiplies the texels until it is reset.
-TEST_F(Graphics, TexturesDrawUprightWholeOrByFractionsTintedFromEveryPngColourType) {
+// image keeps its texture and size.
+TEST_F(Graphics, TexturesDrawUprightWholeOrByFractions) {
     const std::unique_ptr<Image> image = pattern();
     image->freeUselessMemory();
     image->freeUselessMemory();
@@ -130,7 +130,8 @@ TEST_F(Graphics, TexturesDrawUprightWholeOrByFractionsTintedFromEveryPngColourTy
     EXPECT_EQ(Int2(8, 8), image->size());
     Texture::drawTexture(image->getIdTexture(), 20, 30, 8, 8);
     expectPattern(20, 30);
-    EXPECT_FALSE(anyLit(0, 0, 20, 256) || anyLit(20, 38, 8, 10));
+    EXPECT_FALSE(anyLit(0, 0, 20, 256)) << "left of the picture";
+    EXPECT_FALSE(anyLit(20, 38, 8, 10)) << "below the picture";
     Texture::drawFragmentOfTexture(image->getIdTexture(), 100, 10, 0, 0, 2, 1, 16, 8);
     expectPattern(100, 10, 16);
     // Columns 4 to 7 of rows 0 to 3, texel for pixel.
@@ -138,41 +139,58 @@ TEST_F(Graphics, TexturesDrawUprightWholeOrByFractionsTintedFromEveryPngColourTy
     for (int j = 0; j < 4; ++j)
         for (int i = 0; i < 4; ++i)
             expectNear(readPixel(40 + i, 40 + j), (4 + i) * 32, j * 32, 128);
-    Image blank(3, 5);  // made by size: pixels to fill, no texture
-    EXPECT_EQ(Int2(3, 5), blank.size());
-    EXPECT_EQ(blank.getIdTexture(), 0);
-    blank.getDataPixels()[3 * 5 * 4 - 1] = 7;              // the last byte belongs to the image
-    EXPECT_FALSE(FrameSnapshot().take(Int2(1 << 20, 8)));  // past any texture
-    window().clearScreen(Color(0, 0, 255, 0));             // a frame's alpha does not drop its copy
-    FrameSnapshot snapshot;
-    ASSERT_TRUE(snapshot.take(Int2(256, 256)));
-    window().clearScreen(colorRed);
-    snapshot.draw();
-    expectNear(readPixel(5, 5), 0, 0, 255);
-    // A red tint keeps only red; alpha 128 over black halves every channel; alpha 25 is below
-    // the 0.1 alpha test.
-    window().clearScreen(colorBlack);
-    const std::tuple<Color, int, float, float> cases[] = {
-        {Color(255, 0, 0, 255), 0, 1, 0},
-        {Color(255, 255, 255, 128), 20, 0.5f, 0.5f},
-        {Color(255, 255, 255, 25), 40, 0, 0}};
-    for (const auto& [tint, x, red, green] : cases) {
+}
+
+// A red tint keeps only red; alpha 128 over black halves every channel; alpha 25 is below the
+// 0.1 alpha test. Reset, the colour is white again.
+TEST_F(Graphics, ATintMultipliesTheTexelsUntilReset) {
+    const std::unique_ptr<Image> image = pattern();
+    const std::tuple<const char*, Color, int, float, float> cases[] = {
+        {"red", Color(255, 0, 0, 255), 0, 1, 0},
+        {"half", Color(255, 255, 255, 128), 20, 0.5f, 0.5f},
+        {"below the alpha test", Color(255, 255, 255, 25), 40, 0, 0}};
+    for (const auto& [name, tint, x, red, green] : cases) {
+        SCOPED_TRACE(name);
         Texture::setColor(tint);
         Texture::drawTexture(image->getIdTexture(), x, 0, 8, 8);
         Texture::resetColor();
         expectWhiteColour();
         expectNear(readPixel(x + 5, 3), int(160 * red), int(96 * green), int(128 * green + 0.5f));
     }
-    // Every PNG colour type reaches the texture as RGBA.
-    const std::vector<unsigned char> rgba = {0, 0, 0, 255, 200, 200, 200, 255};
-    for (LodePNGColorType type : {LCT_GREY, LCT_GREY_ALPHA, LCT_PALETTE, LCT_RGB, LCT_RGBA}) {
-        const std::unique_ptr<Image> decoded = imageOf(png(rgba, 2, 1, type));
-        EXPECT_EQ(Int2(2, 1), decoded->size());
-        EXPECT_EQ(rgba, std::vector<unsigned char>(decoded->getDataPixels(),
-                                                   decoded->getDataPixels() + 8));
-        Texture::drawTexture(decoded->getIdTexture(), 0, 0, 2, 1);
-        expectNear(readPixel(1, 0), 200, 200, 200);
+}
+
+// Magnified, a texture blends neighbouring texels; a 1 x 1 picture fills any size.
+TEST_F(Graphics, TexturesMagnifySmoothlyAndOneTexelFillsAnySize) {
+    Texture::drawTexture(imageOf(png({0, 0, 0, 255, 255, 255, 255, 255}, 2, 1))->getIdTexture(), 0,
+                         0, 200, 4);
+    expectNear(readPixel(100, 2), 128, 128, 128, 20);
+    const std::unique_ptr<Image> dot = imageOf(png({0, 0, 255, 255}, 1, 1));
+    for (const int side : {1, 7, 130}) {
+        window().clearScreen(colorBlack);
+        Texture::drawTexture(dot->getIdTexture(), 10, 10, side, side);
+        const auto box = litBox();
+        EXPECT_EQ(box, (std::array<int, 4>{10, 10, 9 + side, 9 + side})) << side;
     }
+}
+
+// Made by size: pixels to fill, no texture.
+TEST_F(Graphics, BlankImagesHaveTheirSizeAndNoTexture) {
+    Image blank(3, 5);
+    EXPECT_EQ(Int2(3, 5), blank.size());
+    EXPECT_EQ(blank.getIdTexture(), 0);
+    blank.getDataPixels()[3 * 5 * 4 - 1] = 7;  // the last byte belongs to the image
+}
+
+// A frame copied and drawn back shows what it held, whatever alpha the frame had; a frame
+// wider than any texture is not copied.
+TEST_F(Graphics, FrameSnapshotsDrawBackTheFrame) {
+    EXPECT_FALSE(FrameSnapshot().take(Int2(1 << 20, 8)));
+    window().clearScreen(Color(0, 0, 255, 0));
+    FrameSnapshot snapshot;
+    ASSERT_TRUE(snapshot.take(Int2(256, 256)));
+    window().clearScreen(colorRed);
+    snapshot.draw();
+    expectNear(readPixel(5, 5), 0, 0, 255);
 }
 
 // A checked picture decodes when first used, to the pixels of one decoded at once (the
@@ -197,7 +215,8 @@ TEST_F(Graphics, CheckedPicturesDecodeAtFirstUseAndDamageFailsTheCheck) {
 // a texture draws from its levels: a 4 x 4 picture drawn at 1 x 1 shows the mean of its
 // texels, not of the middle four.
 TEST_F(Graphics, MipmapLevelsAreThoseOfGluAndShrunkTexturesDrawFromThem) {
-    EXPECT_FALSE(Mipmaps::canBuild(6, 4) || Mipmaps::canBuild(4, 0));
+    EXPECT_FALSE(Mipmaps::canBuild(6, 4)) << "a side not a power of two";
+    EXPECT_FALSE(Mipmaps::canBuild(4, 0)) << "an empty side";
     for (const auto& [width, height] : {std::pair{16u, 16u}, {8u, 2u}, {2u, 8u}, {4u, 1u}}) {
         std::vector<unsigned char> rgba(width * height * 4),
             levels(Mipmaps::smallerLevelsBytes(width, height));
@@ -298,19 +317,29 @@ TEST_F(Graphics, FontPenMovesBySpacesGlyphsAndNewlinesAndSkipsCharactersWithoutG
     window().clearScreen(colorBlack);
     probe.draw(colorWhite, Int2(10, 20), "\t\x7f\x80\xc3\xa9\xff", Float2(1.0f));
     probe.draw(colorWhite, Int2(10, 20), "abc", Float2(1.0f), 0);
-    for (int code = 0; code < 256; ++code)
-        EXPECT_EQ(probe.isSupported(char(code)),
-                  code == ' ' || code == '\n' || (code > 32 && code < 127));
-    EXPECT_FALSE(anyLit(0, 0, 256, 256));
-    // A glyph fills its cell in the text colour; bold thickens it.
-    probe.draw(Color(255, 0, 0, 255), Int2(30, 40), "#", Float2(2.0f));
-    // Scale 3: the cell is trunc(7 * 3) = 21 wide and 33 high, the ink one cell column in.
-    const auto box = litBox();
-    EXPECT_TRUE(box[0] >= 32 && box[0] <= 34 && box[2] <= 50) << box[0] << " " << box[2];
-    EXPECT_TRUE(box[1] == 40 && box[3] == 72) << box[1] << " " << box[3];
-    expectNear(readPixel(36, 60), 255, 0, 0, 50);
+    EXPECT_FALSE(anyLit(0, 0, 256, 256)) << "characters without glyphs drew something";
+}
 
-    window().clearScreen(colorBlack);
+// Scale 3: the cell of '#' is trunc(7 * 3) = 21 wide and 33 high, the ink one cell column in,
+// in the text colour.
+TEST_F(Graphics, AGlyphFillsItsCellInTheTextColour) {
+    FontProbe(font()).draw(Color(255, 0, 0, 255), Int2(30, 40), "#", Float2(2.0f));
+    const auto box = litBox();
+    const std::tuple<const char*, int, int, int> edges[] = {{"left", box[0], 32, 34},
+                                                            {"right", box[2], 0, 50},
+                                                            {"top", box[1], 40, 40},
+                                                            {"bottom", box[3], 72, 72}};
+    for (const auto& [name, got, low, high] : edges) {
+        EXPECT_GE(got, low) << name;
+        EXPECT_LE(got, high) << name;
+    }
+    expectNear(readPixel(36, 60), 255, 0, 0, 50);
+}
+
+// Bold covers every stroke of the plain text and widens each of the three by a column; the
+// pen ends where it does for plain text.
+TEST_F(Graphics, BoldWidensEveryStroke) {
+    const FontProbe probe(font());
     const Int2 pen = probe.draw(colorWhite, Int2(10, 10), "!#&", Float2(4.0f));
     const FrameRect plain = readFrame();
     window().clearScreen(colorBlack);
@@ -322,9 +351,9 @@ TEST_F(Graphics, FontPenMovesBySpacesGlyphsAndNewlinesAndSkipsCharactersWithoutG
         boldInk += bold.pixels[i].r > 128;
         lost += plain.pixels[i].r > 128 && bold.pixels[i].r <= 128;
     }
-    // Bold covers every stroke of the plain text and widens each of the three by a column.
-    EXPECT_TRUE(plainInk > 0 && lost == 0 && boldInk > plainInk + 3 * 33)
-        << plainInk << " " << boldInk;
+    EXPECT_GT(plainInk, 0);
+    EXPECT_EQ(lost, 0) << "plain ink that bold does not cover";
+    EXPECT_GT(boldInk, plainInk + 3 * 33);
 }
 
 // Width is that of the widest line of full cells. Ending exactly on the wrapping limit wraps;

@@ -9,7 +9,6 @@ public:
 
     int cellStart(unsigned char c) const { return m_font.tabPos[c]; }
     int cellWidth(unsigned char c) const { return m_font.tabWidth[c]; }
-    bool isSupported(char c) const { return m_font.isSupported(c); }
     int width(const char* text, int count, float scale) const {
         return m_font.getWidth(text, count, scale);
     }
