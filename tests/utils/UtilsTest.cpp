@@ -2,6 +2,7 @@
 // return. The fatal paths are rows of tests/fatal.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <climits>
 #include <cmath>
 #include <filesystem>
@@ -12,28 +13,65 @@
 
 namespace {
 
-TEST(Vector, ArithmeticTruncatesTowardZeroAndComparisonsHoldForEveryElement) {
+TEST(Vector, ArithmeticTruncatesTowardZero) {
     const int raw[3] = {4, 5, 6};
-    // Remainders by zero, and of the most negative int by -1, are zeros rather than faults.
-    EXPECT_EQ((std::vector<Int2>{
-                  {-1, 1}, {1, -1}, {6, 20}, {-9, -19}, {1, -1}, {0, 0}, {0, 0}, {4, 5}, {4, 0}}),
-              (std::vector<Int2>{Int2(-3, 3) * 0.5f, Int2(25, -25) / 25.0f, Int2(3, 4) * Int2(2, 5),
-                                 Int2(1, 2) - ((Int2(1, 2) += Int2(10, 20)) -= Int2(1, 1)),
-                                 Int2(7, -7) % 3, Int2(7, -7) % 0, Int2(INT_MIN, 5) % -1,
-                                 Int2(raw, 3), Int2(raw, 1)}));
+    Int2 sum(1, 2);
+    (sum += Int2(10, 20)) -= Int2(1, 1);
+    // clang-format off
+    const std::tuple<const char*, Int2, Int2> rows[] = {
+        {"scaled by a half", Int2(-3, 3) * 0.5f, {-1, 1}},
+        {"divided by a float", Int2(25, -25) / 25.0f, {1, -1}},
+        {"multiplied element by element", Int2(3, 4) * Int2(2, 5), {6, 20}},
+        {"added to and subtracted from", sum, {10, 21}},
+        {"remainder", Int2(7, -7) % 3, {1, -1}},
+        // Remainders by zero, and of the most negative int by -1, are zeros, not faults.
+        {"remainder by zero", Int2(7, -7) % 0, {0, 0}},
+        {"remainder of INT_MIN by -1", Int2(INT_MIN, 5) % -1, {0, 0}},
+        {"from three elements", Int2(raw, 3), {4, 5}},
+        {"from one element", Int2(raw, 1), {4, 0}}};
+    // clang-format on
+    for (const auto& [name, got, want] : rows)
+        EXPECT_EQ(got, want) << name;
     Float2 unit(3, 4), zero;
-    unit.normalize(), zero.normalize();
-    EXPECT_TRUE(unit == Float2(0.6f, 0.8f) && zero == Float2(0, 0));
-    Float3 v, size;
-    v.setX(1), v.setY(2), v.setZ(3), size.setWidth(4), size.setHeight(5);
-    EXPECT_TRUE(v == Float3(1, 2, 3) && size == Float3(4, 5, 0) && v.left() + v.right() == 4);
-    // The hit test as buttons write it: corner (10, 20), size (30, 40).
+    unit.normalize();
+    zero.normalize();
+    EXPECT_EQ(unit, Float2(0.6f, 0.8f));
+    EXPECT_EQ(zero, Float2(0, 0)) << "a zero vector stays zero";
+}
+
+// Every element must satisfy the comparison: the hit test as buttons write it, corner
+// (10, 20), size (30, 40).
+TEST(Vector, ComparisonsHoldForEveryElement) {
     const auto in = [](Int2 p) { return p >= Int2(10, 20) && p < Int2(10, 20) + Int2(30, 40); };
-    EXPECT_EQ(std::vector<bool>({1, 1, 0, 0, 0, 1, 0, 1, 0, 1, 0}),
-              (std::vector<bool>{in({10, 20}), in({39, 59}), in({40, 59}), in({39, 60}),
-                                 in({9, 30}), Int2(7, 10) > Int2(6, 9), Int2(6, 9) > Int2(6, 9),
-                                 Int2(6, 9) <= Int2(6, 9), Int2(7, 9) <= Int2(6, 9),
-                                 Int2(1, 2) != Int2(1, 3), Int2(1, 2) != Int2(1, 2)}));
+    const std::tuple<const char*, bool, bool> rows[] = {
+        {"the corner is in", in({10, 20}), true},
+        {"the last pixel is in", in({39, 59}), true},
+        {"right of it is out", in({40, 59}), false},
+        {"below it is out", in({39, 60}), false},
+        {"left of it is out", in({9, 30}), false},
+        {"greater in both", Int2(7, 10) > Int2(6, 9), true},
+        {"greater in neither", Int2(6, 9) > Int2(6, 9), false},
+        {"equal is at most", Int2(6, 9) <= Int2(6, 9), true},
+        {"greater in one only", Int2(7, 9) <= Int2(6, 9), false},
+        {"differs in one", Int2(1, 2) != Int2(1, 3), true},
+        {"equal does not differ", Int2(1, 2) != Int2(1, 2), false}};
+    for (const auto& [name, got, want] : rows)
+        EXPECT_EQ(got, want) << name;
+}
+
+// The named colours, RGBA.
+TEST(Color, NamedColours) {
+    const std::tuple<const char*, Color, Color> rows[] = {
+        {"black", colorBlack, Color(0, 0, 0, 255)},
+        {"grey", colorGrey, Color(128, 128, 128, 255)},
+        {"white", colorWhite, Color(255, 255, 255, 255)},
+        {"semi-transparent", colorSemiTransparent, Color(255, 255, 255, 128)},
+        {"transparent", colorTransparent, Color(255, 255, 255, 0)},
+        {"blue", colorBlue, Color(0, 0, 255, 255)},
+        {"red", colorRed, Color(255, 0, 0, 255)},
+        {"yellow", colorYellow, Color(255, 255, 0, 255)}};
+    for (const auto& [name, got, want] : rows)
+        EXPECT_EQ(got, want) << name;
 }
 
 TEST(Core, DistancesProductsMiddlesAndSphericalCoordinates) {
@@ -99,13 +137,16 @@ TEST(Utils, FilesAreReadInPiecesSizingKeepsThePositionAndWholeReadsClose) {
     FILE* file = fmemopen(bytes.data(), bytes.size(), "rb");
     unsigned char chunk[64];
     unsigned long nbRead = 0;
-    ASSERT_TRUE(Utils::readFile(file, chunk, 10, &nbRead) && nbRead == 10);
+    ASSERT_TRUE(Utils::readFile(file, chunk, 10, &nbRead));
+    EXPECT_EQ(nbRead, 10u);
     EXPECT_EQ(26u, Utils::getFileSize(file));
-    EXPECT_TRUE(Utils::readFile(file, chunk, 64, &nbRead) &&  // a short read at the end
-                std::string(reinterpret_cast<char*>(chunk), nbRead) == bytes.substr(10));
+    EXPECT_TRUE(Utils::readFile(file, chunk, 64, &nbRead)) << "a short read at the end";
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(chunk), nbRead), bytes.substr(10));
     FILE* writeOnly = fopen("/dev/null", "wb");  // cannot be read: false, count untouched
-    EXPECT_TRUE(!Utils::readFile(writeOnly, chunk, 10, &nbRead) && nbRead == 16u);
-    EXPECT_TRUE(Utils::closeFile(file) && Utils::closeFile(writeOnly));
+    EXPECT_FALSE(Utils::readFile(writeOnly, chunk, 10, &nbRead));
+    EXPECT_EQ(nbRead, 16u) << "the count of the failed read";
+    EXPECT_TRUE(Utils::closeFile(file));
+    EXPECT_TRUE(Utils::closeFile(writeOnly));
     // A whole file read leaves no file open; an empty file gives an empty buffer.
     const auto openFiles = [] {
         const auto fds = std::filesystem::directory_iterator("/proc/self/fd");
@@ -113,7 +154,8 @@ TEST(Utils, FilesAreReadInPiecesSizingKeepsThePositionAndWholeReadsClose) {
     };
     const auto before = openFiles();
     delete[] Utils::readFileIntoNewBuffer("/dev/null", &nbRead);
-    EXPECT_TRUE(nbRead == 0 && openFiles() == before) << nbRead;
+    EXPECT_EQ(nbRead, 0u);
+    EXPECT_EQ(openFiles(), before) << "a file left open";
 }
 
 // The monotonic clock in milliseconds less the library's, read where no millisecond begins
@@ -128,22 +170,33 @@ long long millisecondsBehind() {
     }
 }
 
-// Only this test reads the microsecond counter, whose origin is its first call.
-TEST(Utils, ClocksStartSmallFollowRealTimeAndRandomValuesCoverTheirRange) {
-    const long long first = Utils::getMicrosecondTime(), behind = millisecondsBehind();
+// The microsecond counter starts at its first call within its first second (only this test
+// reads it). A sleep lasts about as long as asked, and the library's milliseconds follow it
+// across a whole second of the clock. Asleep, so not processor time.
+TEST(Utils, SleepsLastAboutAsLongAsAskedAndTheMillisecondsFollowThem) {
+    const long long firstUs = Utils::getMicrosecondTime();
+    EXPECT_GE(firstUs, 0);
+    EXPECT_LT(firstUs, 1000000);
+    const long long behind = millisecondsBehind();
     const long startMs = Utils::getMillisecond();
-    EXPECT_TRUE(first >= 0 && first < 1000000) << first;
-    // Across a whole-second boundary of the clocks; asleep, so not processor time.
-    for (long long previous = first, now; previous - first < 1100000; previous = now) {
-        ASSERT_GE(now = Utils::getMicrosecondTime(), previous);
-        Utils::sleepMs(1);
-    }
-    EXPECT_TRUE(millisecondsBehind() == behind && Utils::getMillisecond() - startMs >= 1100);
+    const auto start = std::chrono::steady_clock::now();
+    Utils::sleepMs(1100);
+    const auto slept = std::chrono::duration_cast<std::chrono::milliseconds>(
+                           std::chrono::steady_clock::now() - start)
+                           .count();
+    EXPECT_GE(slept, 1100);
+    EXPECT_LT(slept, 5000) << "overslept";
+    EXPECT_GE(Utils::getMillisecond() - startMs, 1100);
+    EXPECT_EQ(millisecondsBehind(), behind) << "the milliseconds drifted from the clock";
+}
+
+TEST(Utils, RandomValuesCoverTheirRange) {
     int seen = 0;  // a bit for each value drawn
     for (int i = 0; i < 2000; i++)
         seen |= 1 << Utils::random(6);
     EXPECT_EQ(0b111111, seen);
-    EXPECT_EQ(0, Utils::random(1) + Utils::random(0) + Utils::random(-7));
+    for (int range : {1, 0, -7})
+        EXPECT_EQ(Utils::random(range), 0) << "random(" << range << ")";
 }
 
 }  // namespace
