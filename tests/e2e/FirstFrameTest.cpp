@@ -77,9 +77,11 @@ TEST(RollerFirstFrame, IsOnScreenWithoutInputWithAndWithoutAWindowManager) {
         // The dice area's background, where nothing else is drawn in the first frame.
         const auto shown = [&] { return pixel(display, x.id, 560, 300) == 0xc8c8c8; };
         EXPECT_TRUE(waitFor(20, shown)) << c.what << ": no first frame on the screen";
-        EXPECT_TRUE(x.xdo(c.hide) && x.xdo(c.show));
+        EXPECT_TRUE(x.xdo(c.hide)) << c.what;
+        EXPECT_TRUE(x.xdo(c.show)) << c.what;
         EXPECT_TRUE(waitFor(20, shown)) << c.what << ": no frame once shown again";
-        EXPECT_TRUE(x.xdo("windowfocus --sync WIN") && x.xdo("key Escape"));
+        EXPECT_TRUE(x.xdo("windowfocus --sync WIN")) << c.what;
+        EXPECT_TRUE(x.xdo("key Escape")) << c.what;
         EXPECT_EQ(roller.finish(20).exitStatus, 0) << c.what;
     }
     XCloseDisplay(display);
