@@ -74,30 +74,44 @@ TEST(Color, NamedColours) {
         EXPECT_EQ(got, want) << name;
 }
 
-TEST(Core, DistancesProductsMiddlesAndSphericalCoordinates) {
-    EXPECT_EQ((std::vector<float>{5, 32, 13, 5, 7, 5}),
-              (std::vector<float>{Core::distanceBetweenInt2(Int2(-1, 7), Int2(2, 3)),
-                                  Core::dotProduct(Float3(1, 2, 3), Float3(4, 5, 6)),
-                                  Core::distanceBetween(Float3(1, 1, 1), Float3(4, 5, 13)),
-                                  Float2(1, 1).distanceTo(Float2(4, 5)),
-                                  float(Int2(3, 4).sumOfElements()), float(Int2(3, 4).norm())}));
-    EXPECT_EQ(
-        (std::vector<Float3>{{0, 0, -1}, {-3, 6, -3}, {2, -1, 0.5f}, {0, 0, 0}}),
-        (std::vector<Float3>{Core::crossProduct(Float2(0, 1), Float2(1, 0)),
-                             Core::crossProduct(Float3(1, 2, 3), Float3(4, 5, 6)),
-                             Core::middleBetweenTwoPoints(Float3(1, 0, 0), Float3(3, -2, 1)),
-                             Core::getSphericalCoordinatesFrom3DCoordinates(Float3(1, 0, 0))}));
-    // Elevation lifts toward +y; the heading turns from +x toward +z; negative z gives the
-    // second half turn.
-    const float expected[] = {
-        1.7320508f, 0.9553166f, 0.7853982f, 1.7320508f, 0.9553166f, 5.4977875f, 0, 3, 0, 0, 0, 3};
-    const Float3 actual[] = {
-        Core::getSphericalCoordinatesFrom3DCoordinates({1, 1, 1}),
-        Core::getSphericalCoordinatesFrom3DCoordinates({1, 1, -1}),
-        Core::get3DCoordinatesFromSphericalCoordinates(3, MathManager::PI / 2, 0),
-        Core::get3DCoordinatesFromSphericalCoordinates(3, 0, MathManager::PI / 2)};
-    for (int i = 0; i < 12; i++)
-        EXPECT_NEAR(expected[i], actual[i / 3].data[i % 3], 1e-6f) << i;
+TEST(Core, DistancesProductsAndMiddles) {
+    const std::tuple<const char*, float, float> lengths[] = {
+        {"distance of Int2", Core::distanceBetweenInt2(Int2(-1, 7), Int2(2, 3)), 5},
+        {"dot product", Core::dotProduct(Float3(1, 2, 3), Float3(4, 5, 6)), 32},
+        {"distance of Float3", Core::distanceBetween(Float3(1, 1, 1), Float3(4, 5, 13)), 13},
+        {"distance of Float2", Float2(1, 1).distanceTo(Float2(4, 5)), 5},
+        {"sum of elements", float(Int2(3, 4).sumOfElements()), 7},
+        {"norm", float(Int2(3, 4).norm()), 5}};
+    for (const auto& [name, got, want] : lengths)
+        EXPECT_EQ(got, want) << name;
+    const std::tuple<const char*, Float3, Float3> points[] = {
+        {"cross product of Float2", Core::crossProduct(Float2(0, 1), Float2(1, 0)), {0, 0, -1}},
+        {"cross product", Core::crossProduct(Float3(1, 2, 3), Float3(4, 5, 6)), {-3, 6, -3}},
+        {"middle", Core::middleBetweenTwoPoints(Float3(1, 0, 0), Float3(3, -2, 1)), {2, -1, 0.5f}}};
+    for (const auto& [name, got, want] : points)
+        EXPECT_EQ(got, want) << name;
+}
+
+// Radius, elevation, heading. Elevation lifts toward +y; the heading turns from +x toward +z;
+// negative z gives the second half turn.
+TEST(Core, SphericalCoordinates) {
+    const std::tuple<const char*, Float3, Float3> rows[] = {
+        {"to spherical, x", Core::getSphericalCoordinatesFrom3DCoordinates({1, 0, 0}), {0, 0, 0}},
+        {"to spherical, +z",
+         Core::getSphericalCoordinatesFrom3DCoordinates({1, 1, 1}),
+         {1.7320508f, 0.9553166f, 0.7853982f}},
+        {"to spherical, -z",
+         Core::getSphericalCoordinatesFrom3DCoordinates({1, 1, -1}),
+         {1.7320508f, 0.9553166f, 5.4977875f}},
+        {"from spherical, up",
+         Core::get3DCoordinatesFromSphericalCoordinates(3, MathManager::PI / 2, 0),
+         {0, 3, 0}},
+        {"from spherical, +z",
+         Core::get3DCoordinatesFromSphericalCoordinates(3, 0, MathManager::PI / 2),
+         {0, 0, 3}}};
+    for (const auto& [name, got, want] : rows)
+        for (int i = 0; i < 3; i++)
+            EXPECT_NEAR(got.data[i], want.data[i], 1e-6f) << name << ", element " << i;
 }
 
 TEST(MathManager, AnglesFoldIntoOneTurnCentredOnZeroAndParabolicSines) {
