@@ -55,9 +55,7 @@ TEST(SoundLoading, OggByNameInAnyCaseElseAlutWithTheFilesFormatAndRate) {
     }
 }
 
-// A sound just loaded is not playing; played, paused and restarted it is; stopped it is not.
-// A second play restarts it rather than laying a second copy over it.
-TEST(Sound, EachLoadOwnsItsBufferAndSourceUntilDeletedAndPlaysThroughIt) {
+TEST(Sound, EachLoadOwnsItsBufferAndSourceUntilDeleted) {
     for (const char* name : {"long.wav", "long.ogg"}) {
         SCOPED_TRACE(name);
         std::unique_ptr<Sound> first = load(name, name);
@@ -69,22 +67,31 @@ TEST(Sound, EachLoadOwnsItsBufferAndSourceUntilDeletedAndPlaysThroughIt) {
         first.reset();
         EXPECT_FALSE(alIsSource(source)) << "the deleted sound's source";
         EXPECT_FALSE(alIsBuffer(buffer)) << "the deleted sound's buffer";
-        EXPECT_FALSE(second->isPlaying()) << "just loaded";
-        second->play(false);
-        EXPECT_TRUE(second->isPlaying());
+    }
+}
+
+// A sound just loaded is not playing; played, paused and restarted it is; stopped it is not.
+// A second play restarts it rather than laying a second copy over it.
+TEST(Sound, PlaysFromTheStartUntilStopped) {
+    for (const char* name : {"long.wav", "long.ogg"}) {
+        SCOPED_TRACE(name);
+        const std::unique_ptr<Sound> sound = load(name, name);
+        EXPECT_FALSE(sound->isPlaying()) << "just loaded";
+        sound->play(false);
+        EXPECT_TRUE(sound->isPlaying());
         // The null driver mixes in real time: 1 s into the 3 s tone, a second play restarts it.
         float at = 0;
-        while (at < 1.0f && second->isPlaying()) {
+        while (at < 1.0f && sound->isPlaying()) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            alGetSourcef(second->getSourceID(), AL_SEC_OFFSET, &at);
+            alGetSourcef(sound->getSourceID(), AL_SEC_OFFSET, &at);
         }
-        second->play(false);
-        alGetSourcef(second->getSourceID(), AL_SEC_OFFSET, &at);
+        sound->play(false);
+        alGetSourcef(sound->getSourceID(), AL_SEC_OFFSET, &at);
         EXPECT_LT(at, 1.0f) << "the second play went on from where the first was";
-        alSourcePause(second->getSourceID());
-        EXPECT_TRUE(second->isPlaying()) << "paused counts as playing";
-        second->stop();
-        EXPECT_FALSE(second->isPlaying());
+        alSourcePause(sound->getSourceID());
+        EXPECT_TRUE(sound->isPlaying()) << "paused counts as playing";
+        sound->stop();
+        EXPECT_FALSE(sound->isPlaying());
     }
 }
 

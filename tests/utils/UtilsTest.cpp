@@ -129,12 +129,15 @@ TEST(MathManager, AnglesFoldIntoOneTurnCentredOnZeroAndParabolicSines) {
     EXPECT_NEAR(-3.0f, MathManager::fastCos(pi), 1e-5f);  // no wrap-around past pi/2
 }
 
-TEST(Utils, PrintingConvertingAndPaths) {
+TEST(Utils, PrintingAndWarnings) {
     testing::internal::CaptureStdout();
     Utils::print(-42);
     Utils::print(L"|wide|");
     Utils::warningMessageToUser(std::string("careful\0ignored", 15));
     EXPECT_EQ("-42|wide|WARNING: careful\n", testing::internal::GetCapturedStdout());
+}
+
+TEST(Utils, StringsAndPaths) {
     // Bytewise: a byte above 0x7F is a signed char; characters outside ASCII, and NUL, drop.
     EXPECT_EQ((std::wstring{L'a', L'\0', wchar_t(char(0xC3))}),
               Utils::convertStringToWString(std::string("a\0\xC3", 3)));
