@@ -1,5 +1,5 @@
 // The Windows build's own clocks and seeding, checked where they run: prints "ok", or what
-// failed.
+// failed. With "failed-check", a check that fails.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -21,7 +21,10 @@ std::vector<int> seededDraws() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    // A failed check ends like any other fatal condition (wine-test reads what it prints).
+    if (argc > 1 && std::string(argv[1]) == "failed-check")
+        UTILS_ASSERT(argc < 0);
     long long previous = Utils::getMicrosecondTime();
     for (int i = 0; i < 100000; i++) {
         const long long now = Utils::getMicrosecondTime();
