@@ -18,7 +18,7 @@ macro(tovrik_missing what)
     message(FATAL_ERROR "${what} was not found (tools/install-deps installs it)")
 endmacro()
 
-foreach(package "OpenGL COMPONENTS OpenGL GLX" GLUT PkgConfig Threads)
+foreach(package "OpenGL COMPONENTS OpenGL GLX" GLUT PkgConfig Threads X11)
     separate_arguments(package)
     if(CMAKE_FIND_PACKAGE_NAME)
         find_dependency(${package})

@@ -98,8 +98,11 @@ install(FILES packaging/kelvarro.desktop DESTINATION "${CMAKE_INSTALL_DATADIR}/a
     RENAME "${KELVARRO_APP_ID}.desktop" COMPONENT roller)
 install(FILES "${generated}/${KELVARRO_APP_ID}.metainfo.xml"
     DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo" COMPONENT roller)
-foreach(size 48 128 256)
-    install(FILES "packaging/icons/kelvarro-${size}.png"
+# The theme's icons: the roller's window icons, and a larger one for software centres.
+foreach(icon media/icons/kelvarro-16 media/icons/kelvarro-32 media/icons/kelvarro-48
+        media/icons/kelvarro-128 packaging/icons/kelvarro-256)
+    string(REGEX REPLACE ".*-" "" size "${icon}")
+    install(FILES "${icon}.png"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps"
         RENAME kelvarro.png COMPONENT roller)
 endforeach()
@@ -135,11 +138,12 @@ set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
 # A static library: what it links comes from the development packages, which
 # dpkg-shlibdeps cannot see.
 set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "cmake, pkg-config, freeglut3-dev, libglu1-mesa-dev, \
-libopenal-dev, libalut-dev, libvorbis-dev, liblodepng-dev")
+libx11-dev, libopenal-dev, libalut-dev, libvorbis-dev, liblodepng-dev")
 set(CPACK_COMPONENT_DEV_DESCRIPTION "small 2D game library (development files)
 Tovrik opens one GLUT window, draws with OpenGL 1.x in window pixels, shows PNG
 pictures and bitmap fonts, plays WAV and Ogg Vorbis sounds through OpenAL, and
 calls the handlers of one application class. This package holds the static
 library, its headers, the CMake package (find_package(Tovrik) and
-tovrik_add_program(<game> SOURCES MainClass.cpp)) and the pkg-config file tovrik.")
+tovrik_add_program(<game> SOURCES MainClass.cpp)) and the pkg-config file
+tovrik.")
 include(CPack)

@@ -27,6 +27,13 @@ const char* const PICTURE_MULTI = "media/multi.png";
 const char* const PICTURE_CLEAR = "media/clear.png";
 const char* const PICTURE_REROLL = "media/reroll.png";
 
+// The desktop entry names the same window class (StartupWMClass=Kelvarro).
+WindowIdentity identity() {
+    return {"Kelvarro",
+            {"media/icons/kelvarro-16.png", "media/icons/kelvarro-32.png",
+             "media/icons/kelvarro-48.png", "media/icons/kelvarro-128.png"}};
+}
+
 }  // namespace
 
 std::vector<ImagePreloader::Picture> MainClass::pictures() {
@@ -44,7 +51,7 @@ std::vector<ImagePreloader::Picture> MainClass::pictures() {
 MainClass::MainClass(const char* argv0)
     : ImagePreloader(pictures()),
       AbstractMainClass(argv0, WINDOW_TITLE_DESKTOP_APP, WINDOW_WIDTH_DESKTOP_APP,
-                        WINDOW_HEIGHT_DESKTOP_APP, false),
+                        WINDOW_HEIGHT_DESKTOP_APP, false, identity()),
       textMain(nullptr),
       textSelect(nullptr),
       textAdd(nullptr),

@@ -4,12 +4,14 @@
 #include "KeyboardManager.h"
 #include "MouseManager.h"
 #include "OpenGL.h"
+#include "PlatformWindow.h"
 #include "SoundManager.h"
 
 AbstractMainClass* AbstractMainClass::instance = nullptr;
 
 AbstractMainClass::AbstractMainClass(const char* argv0, const char* windowTitle, int windowWidth,
-                                     int windowHeight, bool isFullscreen)
+                                     int windowHeight, bool isFullscreen,
+                                     const WindowIdentity& identity)
     : keyboardManager(nullptr),
       mouseManager(nullptr),
       soundManager(nullptr),
@@ -17,6 +19,7 @@ AbstractMainClass::AbstractMainClass(const char* argv0, const char* windowTitle,
       display(nullptr) {
     instance = this;
     openGL = new OpenGL(argv0, windowTitle, windowWidth, windowHeight, isFullscreen);
+    PlatformWindow_setIdentity(identity);
     display = new Display(openGL);
     keyboardManager = new KeyboardManager();
     mouseManager = new MouseManager();

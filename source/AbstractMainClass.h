@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WindowIdentity.h"
+
 class KeyboardManager;
 class MouseManager;
 class SoundManager;
@@ -17,11 +19,12 @@ class Display;
 // Everything runs on one thread: handlers never run concurrently with update or render.
 class AbstractMainClass {
 public:
-    // Sets the instance, then creates the window (GLUT starts and the window opens here),
-    // the Display, the keyboard manager, the mouse manager and the sound manager (audio
-    // starts here), in that order.
+    // Sets the instance, then creates the window (GLUT starts and the window opens here,
+    // with the game's name and icon when it gives them: see WindowIdentity), the Display,
+    // the keyboard manager, the mouse manager and the sound manager (audio starts here), in
+    // that order.
     AbstractMainClass(const char* argv0, const char* windowTitle, int windowWidth, int windowHeight,
-                      bool isFullscreen);
+                      bool isFullscreen, const WindowIdentity& identity = WindowIdentity());
     // Frees the sound manager, the keyboard manager, the mouse manager, the Display and the
     // window object, in that order.
     virtual ~AbstractMainClass();

@@ -107,6 +107,16 @@ bool generate(const std::string& mediaDir, const std::string& sheetPath, std::st
             }
         }
     }
+    // The roller gives its window these pictures as its icon, one per size a desktop
+    // commonly shows (task bar, window switcher, title bar).
+    const std::string iconDir = mediaDir + "/icons";
+    std::filesystem::create_directories(iconDir, error);
+    for (int size : {16, 32, 48, 128}) {
+        const std::string path = iconDir + "/kelvarro-" + std::to_string(size) + ".png";
+        if (!renderIcon(faces, size).save(path, errorText)) {
+            return false;
+        }
+    }
     for (const char* name : BUTTON_NAMES) {
         if (!renderButton(faces, name).save(mediaDir + "/" + name + ".png", errorText)) {
             return false;
@@ -153,8 +163,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf(
-        "media-generator: wrote 60 faces, 4 buttons, the font image, the roll sound "
-        "and the licence note to %s\n",
+        "media-generator: wrote 60 faces, 4 buttons, 4 window icons, the font image, the "
+        "roll sound and the licence note to %s\n",
         argv[1]);
     return 0;
 }
