@@ -1,6 +1,9 @@
 // A bare freeglut window with the roller's size and main loop: at most 100 steps per
 // second, swap, event pump; busy for 200 ms after a space key, otherwise idle in
 // 20 ms sleeps. A frame is only a clear to the roller's background. Escape quits.
+// Built twice: with the loop that swaps in every step, drawn or not (the reference), and
+// with PRESENT_NEW_FRAMES_ONLY set to 1, the library's loop that swaps only to show a new frame
+// and draws again when the window system asks (the floor for the roller).
 #include <GL/freeglut.h>
 #include <sys/time.h>
 #include <time.h>
@@ -31,7 +34,13 @@ void onKey(unsigned char key, int, int) {
 void onMouse(int, int, int, int) {
     eventHappened = true;
 }
-void onDisplay() {}
+
+const bool presentNewFramesOnly = PRESENT_NEW_FRAMES_ONLY;
+bool frameDrawn = false;
+
+void onDisplay() {
+    eventHappened = eventHappened || presentNewFramesOnly;
+}
 
 // The roller's frame step: hand the frame to the renderer, pace to 10 ms, swap, pump
 // events.
@@ -41,7 +50,10 @@ void step() {
     if (elapsed >= 0 && elapsed < 10000) {
         usleep(static_cast<unsigned>((10 - elapsed / 1000) * 1000));
     }
-    glutSwapBuffers();
+    if (frameDrawn || !presentNewFramesOnly) {
+        glutSwapBuffers();
+    }
+    frameDrawn = false;
     glutMainLoopEvent();
     lastStepUs = nowUs();
 }
@@ -49,6 +61,7 @@ void step() {
 void render() {
     glClearColor(200 / 255.0f, 200 / 255.0f, 200 / 255.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    frameDrawn = true;
 }
 
 bool busy() {

@@ -3,6 +3,9 @@
 //   first_frame_ms  start of the process to the first frame on screen
 //   rss_kib         resident memory once started
 //   idle_cpu_pct    processor use while idle, percent of one core
+//   x_alone_cpu_pct the X server's processor use before the program starts (when the
+//                   display's server names its process in TOVRIK_XSERVER_PID)
+//   x_idle_cpu_pct  the X server's processor use while the program idles
 //   roll_fps        frames per second while rolls keep the program busy
 //   render_ms       per busy frame: from the frame's clear to the pacing sleep or swap
 //   swap_ms         per busy frame: time in the buffer swap (llvmpipe rasterizes here)
@@ -127,6 +130,21 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // The X server's own figure with no program on the display, to compare with the one
+    // while the program idles.
+    const long ticksPerSecond = sysconf(_SC_CLK_TCK);
+    const char* serverPid = std::getenv("TOVRIK_XSERVER_PID");
+    const pid_t server = serverPid != nullptr ? std::atoi(serverPid) : 0;
+    const auto cpuPercent = [&](pid_t of, long ticks, long long sinceUs) {
+        return 100.0 * (cpuTicks(of) - ticks) / ticksPerSecond / ((nowUs() - sinceUs) / 1e6);
+    };
+    if (server > 0) {
+        const long ticks = cpuTicks(server);
+        const long long since = nowUs();
+        sleepMs(3000);
+        std::printf("x_alone_cpu_pct %.1f\n", cpuPercent(server, ticks, since));
+    }
+
     const long long startUs = nowUs();
     const pid_t pid = fork();
     if (pid == 0) {
@@ -158,13 +176,14 @@ int main(int argc, char** argv) {
     sleepMs(1500);
     std::printf("rss_kib %ld\n", rssKib(pid));
 
-    const long ticksPerSecond = sysconf(_SC_CLK_TCK);
     const long idleTicks0 = cpuTicks(pid);
+    const long serverTicks0 = server > 0 ? cpuTicks(server) : 0;
     const long long idle0 = nowUs();
     sleepMs(5000);
-    const double idleSeconds = (nowUs() - idle0) / 1e6;
-    const double idleCpu = 100.0 * (cpuTicks(pid) - idleTicks0) / ticksPerSecond / idleSeconds;
-    std::printf("idle_cpu_pct %.1f\n", idleCpu);
+    std::printf("idle_cpu_pct %.1f\n", cpuPercent(pid, idleTicks0, idle0));
+    if (server > 0) {
+        std::printf("x_idle_cpu_pct %.1f\n", cpuPercent(server, serverTicks0, idle0));
+    }
 
     const std::string target = "--window " + std::to_string(window);
     xdotool("mousemove " + target + " 1 1");
