@@ -286,10 +286,7 @@ Int2 MainClass::getDicePosition(int index, int nbItemsWidth, const Int2& posBegi
 void MainClass::render() {
     Display* display = getDisplay();
 
-    // 1. Clear.
-    display->clearScreen(COLOR_BACK);
-
-    // 2. Refresh images.
+    // 2. Refresh images (step 1, the clear, comes once it is known to be needed).
     buttonSimple->updateImage();
     buttonMulti->updateImage();
     buttonClear->updateImage();
@@ -340,14 +337,21 @@ void MainClass::render() {
     // once rather than in every frame.
     const Int2 halfSizeMain = isSmallMode ? HALF_SIZE_MAIN * 0.5f : HALF_SIZE_MAIN;
     const Int2 posEnd = POS_MAIN + halfSizeMain * 2.0f;
-    if (Utils::getMillisecond() >= millisecondEndRoll || !standsApart(posEnd, yTop, posX)) {
+    const bool keeps =
+        Utils::getMillisecond() < millisecondEndRoll && standsApart(posEnd, yTop, posX);
+    const FrameState state = {windowSize, oneDiceOnly, isSmallMode, dicesStack};
+    const bool drawnBack = keeps && kept.isTaken() && state == keptState;
+    // 1. Clear, unless the kept frame is drawn back: it covers every pixel, unblended.
+    if (!drawnBack) {
+        display->clearScreen(COLOR_BACK);
+    }
+    if (!keeps) {
         drawDice(halfSizeMain);
         drawOutlineAndVeil(posEnd);
         drawPanel(windowSize, w);
         return;
     }
-    const FrameState state = {windowSize, oneDiceOnly, isSmallMode, dicesStack};
-    if (kept.isTaken() && state == keptState) {
+    if (drawnBack) {
         kept.draw();
     } else {
         drawDice(halfSizeMain);
