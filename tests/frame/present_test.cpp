@@ -80,12 +80,12 @@ TEST_F(Present, AWindowShownAgainGetsItsFrameBackWithoutInput) {
     Script& s = theApp().s;
     s.render = [] { theApp().getDisplay()->clearScreen(Color(40, 160, 90, 255)); };
     const auto shown = [&] { return window.shot().is(320, 240, {40, 160, 90}); };
-    // Hidden, or partly off the screen: without backing store the server keeps nothing.
+    // Hidden, or off the screen: without backing store the server keeps nothing.
     const struct {
         const char* what;
         const char *hide, *show;
     } cases[] = {{"unmapped and mapped again", "windowunmap --sync WIN", "windowmap --sync WIN"},
-                 {"moved half off the screen and back", "windowmove --sync WIN -400 0",
+                 {"moved off the screen and back", "windowmove --sync WIN -2000 0",
                   "windowmove --sync WIN 0 0"}};
     for (const auto& c : cases) {
         int restored = -1, shownAgain = -1;
