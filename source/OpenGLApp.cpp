@@ -172,6 +172,10 @@ void OpenGLApp_onRedisplay() {
     eventHappened = true;
 }
 
+void OpenGLApp_checkWindowSize() {
+    checkResize();
+}
+
 void OpenGLApp_onResizeWindow(int width, int height) {
     eventHappened = true;
     mainClass->onResizeWindowInternals(width, height);

@@ -46,6 +46,10 @@ void OpenGLApp_onKeyUp(int key, int x, int y);
 // The display callback: the window system needs the window's contents again (the window
 // was mapped, uncovered or resized). Wakes the idle loop, which draws and shows a frame.
 void OpenGLApp_onRedisplay();
+// The idle loop's size check, for an application whose update() keeps returning true (the
+// loop looks at the window size only while idle): called from update(), it adopts the
+// window's current size if it differs from the one in effect, through the function below.
+void OpenGLApp_checkWindowSize();
 // Used by the main loop when it finds a new window size: the window adopts it (sizes with
 // no width or no height are ignored), then the application's onWindowResize() runs.
 void OpenGLApp_onResizeWindow(int width, int height);
