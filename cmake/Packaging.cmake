@@ -49,6 +49,22 @@ install(FILES "${generated}/TovrikConfig.cmake" "${generated}/TovrikConfigVersio
     cmake/TovrikProgram.cmake DESTINATION "${cmakeDir}" COMPONENT dev)
 install(FILES cmake/Dependencies.cmake DESTINATION "${cmakeDir}"
     RENAME TovrikDependencies.cmake COMPONENT dev)
+# The reference, without Doxygen's copy of jQuery: Debian ships that library once, in
+# libjs-jquery, and the pages load it through a link.
+set(referenceDir "${CMAKE_INSTALL_DATADIR}/doc/libtovrik-dev/html")
+install(DIRECTORY "${TOVRIK_DOCS_DIR}/html/" DESTINATION "${referenceDir}" COMPONENT dev
+    PATTERN jquery.js EXCLUDE)
+file(RELATIVE_PATH jquery "/x/${referenceDir}" /x/share/javascript/jquery/jquery.js)
+install(CODE "set(target /usr/share/javascript/jquery/jquery.js)
+    if(CMAKE_INSTALL_PREFIX STREQUAL /usr)
+        set(target ${jquery})
+    endif()
+    file(CREATE_LINK \${target}
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${referenceDir}/jquery.js\" SYMBOLIC)"
+    COMPONENT dev)
+# Registered with doc-base, so that documentation browsers list it.
+install(FILES packaging/libtovrik-dev.doc-base DESTINATION "${CMAKE_INSTALL_DATADIR}/doc-base"
+    RENAME libtovrik-dev COMPONENT dev)
 # pkg-config's file names the prefix the install goes to (/usr in the package, any
 # --prefix otherwise), so it is finished at install time; the rest is filled in now.
 set(install_prefix "@install_prefix@")
@@ -138,12 +154,12 @@ set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
 # A static library: what it links comes from the development packages, which
 # dpkg-shlibdeps cannot see.
 set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "cmake, pkg-config, freeglut3-dev, libglu1-mesa-dev, \
-libx11-dev, libopenal-dev, libalut-dev, libvorbis-dev, liblodepng-dev")
+libx11-dev, libopenal-dev, libalut-dev, libvorbis-dev, liblodepng-dev, libjs-jquery")
 set(CPACK_COMPONENT_DEV_DESCRIPTION "small 2D game library (development files)
 Tovrik opens one GLUT window, draws with OpenGL 1.x in window pixels, shows PNG
 pictures and bitmap fonts, plays WAV and Ogg Vorbis sounds through OpenAL, and
 calls the handlers of one application class. This package holds the static
-library, its headers, the CMake package (find_package(Tovrik) and
-tovrik_add_program(<game> SOURCES MainClass.cpp)) and the pkg-config file
-tovrik.")
+library, its headers, its reference in HTML, the CMake package
+(find_package(Tovrik) and tovrik_add_program(<game> SOURCES MainClass.cpp))
+and the pkg-config file tovrik.")
 include(CPack)
