@@ -7,7 +7,8 @@
 //                   display's server names its process in TOVRIK_XSERVER_PID)
 //   x_idle_cpu_pct  the X server's processor use while the program idles
 //   roll_fps        frames per second while rolls keep the program busy
-//   render_ms       per busy frame: from the frame's clear to the pacing sleep or swap
+//   render_ms       per busy frame: from the end of the previous swap (its events handled
+//                   and the frame drawn) to the pacing sleep or swap
 //   swap_ms         per busy frame: time in the buffer swap (llvmpipe rasterizes here)
 //   roll_cpu_ms     per busy frame: processor time of all the program's threads
 // Usage: bench_driver PROGRAM TITLE PROBE_LIBRARY [SETUP_KEYS...]
@@ -203,7 +204,8 @@ int main(int argc, char** argv) {
     int status = 0;
     waitpid(pid, &status, 0);
 
-    // Busy frames: a clear, then the next sleep or swap ends its drawing.
+    // Busy frames: each swap shows one, drawn since the previous swap ended, until the next
+    // sleep or swap. (A frame drawn back from a kept one need not start with a clear.)
     std::ifstream events(log);
     char kind;
     long long begin;
@@ -211,20 +213,19 @@ int main(int argc, char** argv) {
     int frames = 0;
     double renderUs = 0;
     double swapUs = 0;
-    long long frameStart = -1;
+    long long lastSwapEnd = -1;
     while (events >> kind >> begin >> end) {
         if (begin < rollStart || begin > rollEnd) {
             continue;
         }
-        if (kind == 'C') {
-            frameStart = begin;
-        } else if (frameStart >= 0 && (kind == 'U' || kind == 'S')) {
-            renderUs += begin - frameStart;
-            frameStart = -1;
-            ++frames;
+        if (lastSwapEnd >= 0 && (kind == 'U' || kind == 'S')) {
+            renderUs += begin - lastSwapEnd;
+            lastSwapEnd = -1;
         }
         if (kind == 'S') {
             swapUs += end - begin;
+            lastSwapEnd = end;
+            ++frames;
         }
     }
     std::remove(log.c_str());

@@ -1,8 +1,6 @@
 // Preloaded into a measured program (LD_PRELOAD): records the monotonic time of every
-// frame start (a clear of colour and depth, which starts each frame of the roller and
-// of the bare window), every buffer swap and every pacing sleep, and writes them to
-// the file named by FRAME_PROBE_LOG when the program ends.
-#include <GL/gl.h>
+// buffer swap and every pacing sleep, and writes them to the file named by
+// FRAME_PROBE_LOG when the program ends.
 #include <GL/glx.h>
 #include <dlfcn.h>
 #include <time.h>
@@ -14,7 +12,7 @@
 namespace {
 
 struct Event {
-    char kind;  // 'C' clear, 'S' swap, 'U' sleep
+    char kind;  // 'S' swap, 'U' sleep
     long long startUs;
     long long endUs;
 };
@@ -60,15 +58,6 @@ __attribute__((destructor)) void writeLog() {
 }  // namespace
 
 extern "C" {
-
-void glClear(GLbitfield mask) {
-    static auto real = next<void (*)(GLbitfield)>("glClear");
-    if (mask & GL_DEPTH_BUFFER_BIT) {
-        const long long t = nowUs();
-        record('C', t, t);
-    }
-    real(mask);
-}
 
 void glXSwapBuffers(Display* display, GLXDrawable drawable) {
     static auto real = next<void (*)(Display*, GLXDrawable)>("glXSwapBuffers");

@@ -330,16 +330,16 @@ void MainClass::render() {
             ->setInsightPos(Int2(type.column == 0 ? posX : posX2, posY + type.row * step));
     }
 
-    // 5 to 11. While a roll animates only the veil over the dice area changes. Where the
-    // dice area stands apart from everything else, the frame but its outline and veil is
-    // kept and drawn back in the next frames of the animation, as long as nothing in it
-    // has changed: software rendering then rasterises the dice and the panel's pictures
-    // once rather than in every frame.
+    // 5 to 11. While rolls animate only the dice area changes. Where it stands apart from
+    // everything else, the frame but its dice, outline and veil is kept and drawn back in
+    // the next frames, through any number of rolls, as long as nothing in it has changed:
+    // software rendering then rasterises the panel's pictures and captions once rather
+    // than in every frame, and a new roll draws only its dice.
     const Int2 halfSizeMain = isSmallMode ? HALF_SIZE_MAIN * 0.5f : HALF_SIZE_MAIN;
     const Int2 posEnd = POS_MAIN + halfSizeMain * 2.0f;
     const bool keeps =
         Utils::getMillisecond() < millisecondEndRoll && standsApart(posEnd, yTop, posX);
-    const FrameState state = {windowSize, oneDiceOnly, isSmallMode, dicesStack};
+    const FrameState state = {windowSize, oneDiceOnly, isSmallMode, dicesStack.empty()};
     const bool drawnBack = keeps && kept.isTaken() && state == keptState;
     // 1. Clear, unless the kept frame is drawn back: it covers every pixel, unblended.
     if (!drawnBack) {
@@ -354,11 +354,11 @@ void MainClass::render() {
     if (drawnBack) {
         kept.draw();
     } else {
-        drawDice(halfSizeMain);
         drawPanel(windowSize, w);
         keptState = state;
         kept.take(windowSize);
     }
+    drawDice(halfSizeMain);
     drawOutlineAndVeil(posEnd);
 }
 

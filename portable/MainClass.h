@@ -81,14 +81,14 @@ private:
     void drawPanel(const Int2& windowSize, int buttonWidth);
     void drawTabLines(const Int2& windowSize, int buttonWidth);
 
-    // Everything a frame shows but the veil depends on.
+    // Everything a frame shows outside the dice area depends on.
     struct FrameState {
         Int2 windowSize;
         bool oneDie, small;
-        std::vector<std::pair<int, int>> heap;
+        bool emptyHeap;  // "Roll result" is drawn over a heap only
         bool operator==(const FrameState& o) const {
             return windowSize == o.windowSize && oneDie == o.oneDie && small == o.small &&
-                   heap == o.heap;
+                   emptyHeap == o.emptyHeap;
         }
     };
 
@@ -113,7 +113,7 @@ private:
     long millisecondEndRoll;
     bool isAppRunning;
     Sound* sound;
-    // A rolling frame without its outline and veil, and what it showed.
+    // A rolling frame without its dice, outline and veil, and what it showed.
     FrameSnapshot kept;
     FrameState keptState = {};
 };
