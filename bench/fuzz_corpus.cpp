@@ -98,6 +98,7 @@ int main(int argc, char** argv) {
     sound("wav/stereo8.wav", "-r 22050 -c 2 -b 8");
     sound("ogg/mono.ogg", "-r 8000 -c 1");
     sound("ogg/stereo.ogg", "-r 22050 -c 2");
+    sound("ogg/three-channels.ogg", "-r 8000 -c 3");  // refused: mono and stereo play
     // Two logical streams back to back.
     std::vector<unsigned char> chain = readFile(corpus + "/ogg/mono.ogg");
     const std::vector<unsigned char> second = readFile(corpus + "/ogg/stereo.ogg");

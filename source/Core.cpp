@@ -56,14 +56,21 @@ Float3 getSphericalCoordinatesFrom3DCoordinates(const Float3& pos) {
     float x = pos.x(), y = pos.y(), z = pos.z();
     float r = sqrtf(x * x + y * y + z * z);
     float h = sqrtf(x * x + z * z);
-    if (x == 0.0f || z == 0.0f)
+    // The origin has no direction.
+    if (r == 0.0f) {
         return Float3(0.0f, 0.0f, 0.0f);
+    }
 
-    // Rounding may push a ratio a hair past 1, where the arc cosine has no value.
-    float cosAzimuth = std::min(1.0f, std::max(-1.0f, x / h));
-    float azimuth = static_cast<float>(std::acos(static_cast<double>(cosAzimuth)));
-    if (z < 0.0f)
-        azimuth = 6.2831855f - azimuth;
+    // On the y axis the heading is undefined: 0 is as good as any.
+    float azimuth = 0.0f;
+    if (h > 0.0f) {
+        // Rounding may push a ratio a hair past 1, where the arc cosine has no value.
+        float cosAzimuth = std::min(1.0f, std::max(-1.0f, x / h));
+        azimuth = static_cast<float>(std::acos(static_cast<double>(cosAzimuth)));
+        if (z < 0.0f) {
+            azimuth = 6.2831855f - azimuth;
+        }
+    }
     float cosPolar = std::min(1.0f, std::max(-1.0f, y / r));
     float polar = acosf(cosPolar);
     return Float3(r, polar, azimuth);

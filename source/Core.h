@@ -318,8 +318,8 @@ float distanceBetween(const Float3& a, const Float3& b);
 /// from +x toward +z.
 Float3 get3DCoordinatesFromSphericalCoordinates(float radius, float anglePhi, float angleTheta);
 /// Returns (radius, polar angle from +y, azimuth in [0, 2 pi) from +x toward +z); (0, 0, 0)
-/// when x or z is zero. The polar angle is measured from +y, so this is not the inverse of
-/// the function above for that component.
+/// for the origin, azimuth 0 on the y axis. The polar angle is measured from +y, so this is
+/// not the inverse of the function above for that component.
 Float3 getSphericalCoordinatesFrom3DCoordinates(const Float3& pos);
 }  // namespace Core
 

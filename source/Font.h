@@ -45,12 +45,16 @@ private:
     Int2 drawText(const Color& color, Int2 pos, const char* text, Float2 fontScale,
                   int nbCharsToRead, bool writeBold) const;
     /// Draws word by word, opening a new line before a word whose end would reach
-    /// lineReturn pixels from pos.
+    /// lineReturn pixels from pos; words sit where drawText would put them, and a word
+    /// that starts a line stays on it, however wide.
     Int2 drawTextWithLineReturn(const Color& color, const Int2& pos, const char* text,
                                 unsigned int lineReturn, const Float2& fontScale, bool writeBold,
                                 int nbCharsToRead) const;
     /// Width in pixels of the widest line, counting full cells (no reduction).
     int getWidth(const char* text, int nbCharsToRead, float fontScale) const;
+    /// Widest line with each glyph's cell less reduction: 0 gives getWidth, the font's
+    /// reduction gives the distance drawText moves the pen.
+    int measure(const char* text, int nbCharsToRead, float fontScale, int reduction) const;
     int getHeight(float fontScale) const;
     bool isSupported(char c) const;
     /// Scans the image's alpha for the glyphs of codes beginningAscii..endAscii from

@@ -118,11 +118,12 @@ Int2 Font::drawTextWithLineReturn(const Color& color, const Int2& pos, const cha
         if (c != ' ' && c != '\n' && i != count - 1) {
             continue;
         }
-        // A word carries the space or newline that ends it.
+        // A word carries the space or newline that ends it, and moves the pen as drawText
+        // does. A word at the start of a line stays there, however wide.
         const int wordLength = i + 1 - wordStart;
-        const int width = getWidth(text + wordStart, wordLength, scale.x());
+        const int width = measure(text + wordStart, wordLength, scale.x(), m_widthCharReduction);
         int penAfter = currentX + width;
-        if (currentX + width >= limit) {
+        if (currentX > 0 && currentX + width >= limit) {
             currentY += lineHeight;
             currentX = 0;
             penAfter = width;
@@ -144,6 +145,10 @@ int Font::getWidth(const char* text, int nbCharsToRead, float fontScale) const {
     if (nbCharsToRead == -1) {
         nbCharsToRead = static_cast<int>(std::strlen(text));
     }
+    return measure(text, nbCharsToRead, fontScale, 0);
+}
+
+int Font::measure(const char* text, int nbCharsToRead, float fontScale, int reduction) const {
     int widest = 0;
     int current = 0;
     for (int i = 0; i < nbCharsToRead; ++i) {
@@ -154,7 +159,7 @@ int Font::getWidth(const char* text, int nbCharsToRead, float fontScale) const {
         } else if (c == ' ') {
             current += truncatePixels(double(m_widthSpace) * fontScale);
         } else if (hasGlyph(c)) {
-            current += truncatePixels(double(tabWidth[c]) * fontScale);
+            current += truncatePixels(double(tabWidth[c] - reduction) * fontScale);
         }
     }
     return std::max(widest, current);

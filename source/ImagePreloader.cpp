@@ -1,7 +1,8 @@
 #include "ImagePreloader.h"
 
+#include <cstdio>
+#include <exception>
 #include <fstream>
-#include <iterator>
 #include <utility>
 
 #include "Utils.h"
@@ -10,18 +11,31 @@ namespace {
 
 ImagePreloader* active = nullptr;
 
+// Reads the whole file into one buffer of its measured size.
 bool readAndPrepare(const ImagePreloader::Picture& wanted, PreparedPicture* out) {
-    std::ifstream file(wanted.path, std::ios::binary);
-    if (!file) {
+    std::ifstream file(wanted.path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = file ? static_cast<std::streamoff>(file.tellg()) : -1;
+    if (size < 0 || !file.seekg(0)) {
         return false;
     }
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
-                                     std::istreambuf_iterator<char>());
-    if (file.bad()) {
+    std::vector<unsigned char> bytes(static_cast<size_t>(size));
+    if (!file.read(reinterpret_cast<char*>(bytes.data()), size) || file.peek() != EOF) {
         return false;
     }
     return wanted.drawnAtStart ? Image::decode(bytes.data(), bytes.size(), out)
                                : Image::check(std::move(bytes), out);
+}
+
+// No exception may leave a worker thread (that would abort the program): a picture the
+// worker runs out of memory for is left to the sprite's loader, which ends the program
+// with its message if the memory is still short.
+bool readAndPrepareOrFail(const ImagePreloader::Picture& wanted, PreparedPicture* out) {
+    try {
+        return readAndPrepare(wanted, out);
+    } catch (const std::exception&) {
+        *out = PreparedPicture();
+        return false;
+    }
 }
 
 }  // namespace
@@ -74,7 +88,7 @@ void ImagePreloader::work() {
         entry.state = State::Decoding;
         lock.unlock();
         PreparedPicture picture;
-        const bool prepared = readAndPrepare(entry.wanted, &picture);
+        const bool prepared = readAndPrepareOrFail(entry.wanted, &picture);
         lock.lock();
         entry.picture = std::move(picture);
         entry.state = prepared ? State::Ready : State::Failed;

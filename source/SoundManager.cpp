@@ -70,6 +70,13 @@ void loadOggPrivate(const std::string& fileName, std::vector<char>& buffer, ALen
     const vorbis_info* info = ov_info(&oggFile, -1);
     format = info->channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16;
     freq = static_cast<ALsizei>(info->rate);
+    // More channels would be played as stereo: scrambled, and too long.
+    if (info->channels > 2) {
+        const std::string channels = std::to_string(info->channels);
+        ov_clear(&oggFile);
+        Utils::dieErrorMessageToUser(fileName + ": " + channels +
+                                     " channels (mono and stereo sounds play)");
+    }
 
     char block[OGG_BUFFER_SIZE];
     int bitStream = 0;

@@ -356,9 +356,10 @@ TEST_F(Graphics, BoldWidensEveryStroke) {
     EXPECT_GT(boldInk, plainInk + 3 * 33);
 }
 
-// Width is that of the widest line of full cells. Ending exactly on the wrapping limit wraps;
-// one pixel more room does not. A newline starts the next word on the following line; a
-// first word wider than the limit leaves line one empty.
+// Width is that of the widest line of full cells. Wrapped words sit where unwrapped drawing
+// puts them. Ending exactly on the wrapping limit wraps; one pixel more room does not. A
+// newline starts the next word on the following line; a first word wider than the limit
+// stays on line one.
 TEST_F(Graphics, FontWidthAndWrapping) {
     const FontProbe probe(font());
     const int abc = cell('a', 1.5f) + cell('b', 1.5f) + cell('c', 1.5f);
@@ -371,12 +372,13 @@ TEST_F(Graphics, FontWidthAndWrapping) {
     EXPECT_EQ(probe.width("abc", 2, 1.0f), cell('a', 1) + cell('b', 1));
     EXPECT_EQ(probe.height(1.5f), 16);
     EXPECT_EQ(probe.height(0.975f), 10);
-    const int first = probe.width("ab ", -1, 1.5f), second = probe.width("cd", -1, 1.5f);
+    const int first = probe.draw(colorWhite, Int2(), "ab ", Float2(1.0f)).x();
+    const int second = probe.draw(colorWhite, Int2(), "cd", Float2(1.0f)).x();
     for (const auto& [text, limit, pen, firstLine, secondLine] :
          {std::tuple{"ab cd", first + second, Int2(10 + second, 36), true, true},
           {"ab cd", first + second + 1, Int2(10 + first + second, 20), true, false},
           {"ab\ncd", 1000, Int2(10 + second, 36), true, true},
-          {"abc", 5, Int2(10 + probe.width("abc", -1, 1.5f), 36), false, true}}) {
+          {"abc", 5, probe.draw(colorWhite, Int2(10, 20), "abc", Float2(1.0f)), true, false}}) {
         window().clearScreen(colorBlack);
         EXPECT_EQ(pen, probe.drawWrapped(colorWhite, Int2(10, 20), text, limit, Float2(1.0f)))
             << text;

@@ -96,7 +96,16 @@ TEST(Core, DistancesProductsAndMiddles) {
 // negative z gives the second half turn.
 TEST(Core, SphericalCoordinates) {
     const std::tuple<const char*, Float3, Float3> rows[] = {
-        {"to spherical, x", Core::getSphericalCoordinatesFrom3DCoordinates({1, 0, 0}), {0, 0, 0}},
+        {"to spherical, origin", Core::getSphericalCoordinatesFrom3DCoordinates({0, 0, 0}), {}},
+        {"to spherical, x",
+         Core::getSphericalCoordinatesFrom3DCoordinates({1, 0, 0}),
+         {1, 1.5707964f, 0}},
+        {"to spherical, x = 0",
+         Core::getSphericalCoordinatesFrom3DCoordinates({0, 5, 3}),
+         {5.8309519f, 0.5404195f, 1.5707964f}},
+        {"to spherical, -z alone",
+         Core::getSphericalCoordinatesFrom3DCoordinates({0, 0, -2}),
+         {2, 1.5707964f, 4.7123890f}},
         {"to spherical, +z",
          Core::getSphericalCoordinatesFrom3DCoordinates({1, 1, 1}),
          {1.7320508f, 0.9553166f, 0.7853982f}},
