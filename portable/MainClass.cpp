@@ -286,7 +286,7 @@ Int2 MainClass::getDicePosition(int index, int nbItemsWidth, const Int2& posBegi
 void MainClass::render() {
     Display* display = getDisplay();
 
-    // 2. Refresh images (step 1, the clear, comes once it is known to be needed).
+    // The per-frame hook of every picture (the clear comes once it is known to be needed).
     buttonSimple->updateImage();
     buttonMulti->updateImage();
     buttonClear->updateImage();
@@ -302,12 +302,12 @@ void MainClass::render() {
     const int w = buttonSize.x();
     const int h = buttonSize.y();
 
-    // 3. Mode buttons at the bottom left, result label above the dice area.
+    // Mode buttons at the bottom left, result label above the dice area.
     buttonSimple->setPosition(Int2(10, height - h - 10));
     buttonMulti->setPosition(Int2(10 + w + 10, height - h - 10));
     textMain->setPosition(Int2(10, 20));
 
-    // 4. Right-hand panel, two columns aligned to the right edge; in a narrow small
+    // Right-hand panel, two columns aligned to the right edge; in a narrow small
     // window it moves below the dice area.
     const int posX = width - w - 10 - w - 10;
     const int posX2 = width - w - 10;
@@ -330,7 +330,7 @@ void MainClass::render() {
             ->setInsightPos(Int2(type.column == 0 ? posX : posX2, posY + type.row * step));
     }
 
-    // 5 to 11. While rolls animate only the dice area changes. Where it stands apart from
+    // While rolls animate only the dice area changes. Where it stands apart from
     // everything else, the frame but its dice, outline and veil is kept and drawn back in
     // the next frames, through any number of rolls, as long as nothing in it has changed:
     // software rendering then rasterises the panel's pictures and captions once rather
@@ -341,7 +341,7 @@ void MainClass::render() {
         Utils::getMillisecond() < millisecondEndRoll && standsApart(posEnd, yTop, posX);
     const FrameState state = {windowSize, oneDiceOnly, isSmallMode, dicesStack.empty()};
     const bool drawnBack = keeps && kept.isTaken() && state == keptState;
-    // 1. Clear, unless the kept frame is drawn back: it covers every pixel, unblended.
+    // Clear, unless the kept frame is drawn back: it covers every pixel, unblended.
     if (!drawnBack) {
         display->clearScreen(COLOR_BACK);
     }
@@ -373,7 +373,7 @@ bool MainClass::standsApart(const Int2& diceAreaEnd, int panelTop, int panelLeft
 }
 
 void MainClass::drawDice(const Int2& halfSizeMain) {
-    // 5. The heap as a grid of ceil(sqrt(n)) columns, row by row from the top left.
+    // The heap as a grid of ceil(sqrt(n)) columns, row by row from the top left.
     if (dicesStack.empty()) {
         return;
     }
@@ -400,34 +400,34 @@ void MainClass::drawOutlineAndVeil(const Int2& posEnd) {
 }
 
 void MainClass::drawPanel(const Int2& windowSize, int buttonWidth) {
-    // 6. Result label, only over a heap.
+    // Result label, only over a heap.
     if (!dicesStack.empty()) {
         textMain->draw();
     }
 
-    // 7. Clear and Reroll belong to multiple-dice mode.
+    // Clear and Reroll belong to multiple-dice mode.
     if (!oneDiceOnly) {
         buttonClear->draw(this);
         buttonReroll->draw(this);
     }
 
-    // 8. Panel label.
+    // Panel label.
     if (oneDiceOnly) {
         textSelect->draw();
     } else {
         textAdd->draw();
     }
 
-    // 9. Selection panel.
+    // Selection panel.
     for (const DieType& type : DIE_TYPES) {
         (this->*type.group)->drawInsight(this);
     }
 
-    // 10. Mode buttons; the current one is hidden and so drawn veiled.
+    // Mode buttons; the current one is hidden and so drawn veiled.
     buttonSimple->draw(this);
     buttonMulti->draw(this);
 
-    // 11. Tab lines joining the mode buttons into a tab bar.
+    // Tab lines joining the mode buttons into a tab bar.
     drawTabLines(windowSize, buttonWidth);
 }
 

@@ -42,16 +42,16 @@ public:
     void onWindowResize() override;
     bool isRunning() override;
 
-    // Pieces of the frame's arithmetic, public so that they can be checked alone.
-    // Opacity of the veil with r milliseconds of the roll left (1 to DURATION_ROLL).
+    // Opacity of the veil with r milliseconds of the roll left (1 to DURATION_ROLL); the
+    // window tests check the fade against it.
     static int getVeilAlpha(long r);
+
+private:
     // Columns of the dice grid for n dice: ceil(sqrt(n)).
     static int getNbColumns(std::size_t n);
     // Top-left corner of die `index` in a grid of nbItemsWidth columns.
     static Int2 getDicePosition(int index, int nbItemsWidth, const Int2& posBegin,
                                 const Int2& halfSizeMain);
-
-private:
     friend struct RollerProbe;  // lets the window tests read and set the state
 
     void addDice(int nbSided);
