@@ -12,6 +12,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "ProcessEnd.h"
 #include "Utils.h"
 
 // Kept out of line so that its own frame is a frame of its own, which the dump leaves out.
@@ -50,14 +51,14 @@ void print(const char* text) {
 void die() {
     print("#### Program cannot continue.\n");
     printTrace();
-    std::exit(1);
+    endProcessWithFailure();
 }
 
 void failAssertion(const char* file, int line) {
     std::ostringstream text;
     text << "ASSERTION FAILED: " << file << ":" << line << "\n";
     print(text.str().c_str());
-    std::exit(1);
+    endProcessWithFailure();
 }
 
 long getMillisecond() {

@@ -14,6 +14,7 @@
 #include <ctime>
 #include <iostream>
 
+#include "ProcessEnd.h"
 // After <windows.h>: the path length below is this library's, not the macro.
 #include "Utils.h"
 
@@ -28,7 +29,7 @@ void print(const char* text) {
 
 void die() {
     print("#### Program cannot continue.\n");
-    std::exit(1);
+    endProcessWithFailure();
 }
 
 // No file or line on Windows: a failed check ends like any other fatal condition.

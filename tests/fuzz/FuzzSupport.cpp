@@ -1,14 +1,11 @@
 // Link-time stand-ins of the fuzz build: the fatal exits throw instead of exiting, and the
 // texture upload, which needs a window, only checks its input.
 #include "Fuzz.h"
+#include "ProcessEnd.h"
 #include "Texture.h"
 #include "Utils.h"
 
-extern "C" [[noreturn]] void __wrap__ZN5Utils3dieEv() {
-    throw FatalExit();
-}
-
-extern "C" [[noreturn]] void __wrap__ZN5Utils13failAssertionEPKci(const char*, int) {
+void Utils::endProcessWithFailure() {
     throw FatalExit();
 }
 

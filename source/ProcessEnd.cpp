@@ -1,0 +1,11 @@
+#include "ProcessEnd.h"
+
+#include <cstdlib>
+
+namespace Utils {
+
+void endProcessWithFailure() {
+    std::exit(1);
+}
+
+}  // namespace Utils
