@@ -7,7 +7,9 @@
 ///
 /// Unrecoverable conditions are neither thrown nor returned: the program prints a message on
 /// standard output and exits with status 1. Console text goes to standard output and is
-/// flushed after every piece, so it survives the exit and interleaves in order.
+/// flushed after every piece, so it survives the exit and interleaves in order. The Windows
+/// program, which has no console, also sends every piece to the debugger; where its messages
+/// say less than the Linux ones, the functions below say so.
 ///
 /// Utils.cpp holds the logic shared by every platform. The platform unit (unix/ or win32/)
 /// defines print(const char*), die, failAssertion, getMillisecond, getMicrosecondTime,
@@ -32,7 +34,7 @@ namespace Utils {
 /// Length in characters of the path buffers, including the terminator.
 constexpr int MAX_PATH = 4096;
 
-/// "#### Program cannot continue.", the call stack where the platform has one, exit status 1.
+/// "#### Program cannot continue.", the call stack (Linux; Windows has none), exit status 1.
 [[noreturn]] void die();
 /// "ERROR: " and the message up to its first NUL on one line, then as die().
 [[noreturn]] void dieErrorMessageToUser(const std::string& message);
@@ -41,6 +43,7 @@ void warningMessageToUser(const std::string& message);
 /// die() when the condition is false.
 void assertion(bool condition);
 /// The failure path of UTILS_ASSERT: "ASSERTION FAILED: <file>:<line>" and exit status 1.
+/// On Windows it is die(): no file or line.
 [[noreturn]] void failAssertion(const char* file, int line);
 
 /// Writes the text as it is (no line break added) and flushes. A null text writes nothing.
@@ -61,7 +64,8 @@ std::string convertWStringToString(std::wstring str);
 /// timing such as an animation's length.
 long getMillisecond();
 /// Wall-clock microseconds since the whole second of the first call: starts below 1,000,000
-/// and follows the system clock, adjustments included. For frame pacing, by differences.
+/// and follows the system clock, adjustments included (on Windows: the performance counter,
+/// which starts wherever it stands). For frame pacing, by differences.
 long long getMicrosecondTime();
 /// Suspends the thread; 0 returns at once.
 void sleepMs(unsigned int miliseconds);
@@ -86,7 +90,8 @@ FILE* openFile(const std::string& filepath);
 /// Returns a non-null handle unchanged. A null one ends the program: with "ERROR: " and the
 /// name when one is given, through a failed assertion otherwise.
 FILE* checkFileHandle(FILE* handle, const char* filenamefordebug);
-/// Never null: a file that cannot be opened ends the program naming the path.
+/// Never null: a file that cannot be opened ends the program naming the path (on Windows
+/// through die(), without the path).
 FILE* openFileAndCheck(const std::string& filepath);
 /// Reads up to nbBytes. False on a read error (outNbBytesRead untouched); a short read at
 /// the end of the file is a success. outNbBytesRead may be null.
@@ -96,8 +101,9 @@ bool closeFile(FILE* fileHandle);
 /// Size in bytes; the stream's position is left where it was.
 unsigned long getFileSize(FILE* fileHandle);
 /// The whole file in a new array (no terminator added) that the caller frees with delete[].
-/// Any failure ends the program: a missing file with "ERROR: " and the path; a file that
-/// cannot be sized or read (a directory, a pipe) or is too large for memory through die().
+/// Any failure ends the program: a missing file with "ERROR: " and the path (on Windows
+/// through die(), without the path); a file that cannot be sized or read (a directory, a
+/// pipe) or is too large for memory through die().
 unsigned char* readFileIntoNewBuffer(const std::string& filepath, unsigned long* outFileSize);
 
 // Paths.
@@ -115,7 +121,8 @@ std::string replaceSlashesByBackslashes(std::string filepath);
 
 }  // namespace Utils
 
-/// Ends the program when the condition is false, naming the file and line of the check.
+/// Ends the program when the condition is false, naming the file and line of the check (on
+/// Windows as die(), naming neither).
 #define UTILS_ASSERT(condition)                       \
     do {                                              \
         if (!(condition))                             \
