@@ -222,6 +222,8 @@ void MainClass::onKeyReleased(int) {}
 void MainClass::onPointerPressed(int, int x, int y) {
     inputPrologue(millisecondEndRoll);
     const Int2 p(x, y);
+    // The normal layout's dice area, kept in small mode too.
+    const bool inDiceArea = POS_MAIN < p && p < POS_MAIN + HALF_SIZE_MAIN * 2.0f;
     for (const DieType& type : DIE_TYPES) {
         if ((this->*type.group)->isInInsight(p)) {
             chooseDice(type.nbSided);
@@ -234,10 +236,7 @@ void MainClass::onPointerPressed(int, int x, int y) {
         setOneDiceMode(false);
     } else if (!oneDiceOnly && buttonClear->isIn(p)) {
         clearHeap();
-    } else if (!oneDiceOnly && buttonReroll->isIn(p)) {
-        roll();
-    } else if (POS_MAIN < p && p < POS_MAIN + HALF_SIZE_MAIN * 2.0f) {
-        // The normal layout's dice area, kept in small mode too.
+    } else if ((!oneDiceOnly && buttonReroll->isIn(p)) || inDiceArea) {
         roll();
     }
 }
@@ -388,14 +387,14 @@ void MainClass::drawDice(const Int2& halfSizeMain) {
     }
 }
 
-void MainClass::drawOutlineAndVeil(const Int2& posEnd) {
+void MainClass::drawOutlineAndVeil(const Int2& diceAreaEnd) {
     Display* display = getDisplay();
     const long ms = Utils::getMillisecond();
-    display->drawRoundedRectangle(POS_MAIN, posEnd, COLOR_BACK, 20.0f, 20.0f, false);
+    display->drawRoundedRectangle(POS_MAIN, diceAreaEnd, COLOR_BACK, 20.0f, 20.0f, false);
     if (ms < millisecondEndRoll) {
         const Color veil(COLOR_BACK.r(), COLOR_BACK.g(), COLOR_BACK.b(),
                          static_cast<unsigned char>(getVeilAlpha(millisecondEndRoll - ms)));
-        display->drawRoundedRectangle(POS_MAIN, posEnd, veil, 0.0f, 0.0f, true);
+        display->drawRoundedRectangle(POS_MAIN, diceAreaEnd, veil, 0.0f, 0.0f, true);
     }
 }
 

@@ -3,9 +3,9 @@
 #include "Display.h"
 #include "KeyboardManager.h"
 #include "MouseManager.h"
-#include "OpenGL.h"
 #include "PlatformWindow.h"
 #include "SoundManager.h"
+#include "opengl/OpenGL.h"
 
 AbstractMainClass* AbstractMainClass::instance = nullptr;
 

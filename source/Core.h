@@ -1,5 +1,4 @@
-#ifndef TOVRIK_CORE_H
-#define TOVRIK_CORE_H
+#pragma once
 
 /// \file
 /// Small fixed-size vector values used for every position, size, scale and colour that
@@ -24,8 +23,9 @@ public:
 
     /// Every element set to the value (a Float2 made from a scale s is (s, s)).
     BasicVector(float value) {
-        for (unsigned int i = 0; i < nbElements; i++)
+        for (unsigned int i = 0; i < nbElements; i++) {
             data[i] = static_cast<T>(value);
+        }
     }
 
     ///@{
@@ -33,10 +33,13 @@ public:
     BasicVector(const V& other) { set(other); }
 
     void set(const V& other) {
-        for (unsigned int i = 0; i < nbElements; i++)
+        for (unsigned int i = 0; i < nbElements; i++) {
             data[i] = other.data[i];
+        }
     }
 
+    // Copying its own elements onto themselves is harmless: no self-assignment test.
+    // NOLINTNEXTLINE(bugprone-unhandled-self-assignment)
     V& operator=(const V& other) {
         set(other);
         return *this;
@@ -47,14 +50,16 @@ public:
     /// Element-wise sum and difference, in place.
 
     V& operator+=(const V& other) {
-        for (unsigned int i = 0; i < nbElements; i++)
+        for (unsigned int i = 0; i < nbElements; i++) {
             data[i] += other.data[i];
+        }
         return *this;
     }
 
     V& operator-=(const V& other) {
-        for (unsigned int i = 0; i < nbElements; i++)
+        for (unsigned int i = 0; i < nbElements; i++) {
             data[i] -= other.data[i];
+        }
         return *this;
     }
     ///@}
@@ -63,32 +68,36 @@ public:
     /// truncate toward zero: Int2(10, 3) * 0.5f is (5, 1), Int2(-3, 3) * 0.5f is (-1, 1).
     V operator*(float factor) const {
         V result;
-        for (unsigned int i = 0; i < nbElements; i++)
+        for (unsigned int i = 0; i < nbElements; i++) {
             result.data[i] = static_cast<T>(static_cast<double>(data[i]) * factor);
+        }
         return result;
     }
 
     /// Element-wise product.
     V operator*(const V& other) const {
         V result;
-        for (unsigned int i = 0; i < nbElements; i++)
+        for (unsigned int i = 0; i < nbElements; i++) {
             result.data[i] = data[i] * other.data[i];
+        }
         return result;
     }
 
     /// A true division of each element (not a multiplication by the reciprocal).
     V operator/(float divisor) const {
         V result;
-        for (unsigned int i = 0; i < nbElements; i++)
+        for (unsigned int i = 0; i < nbElements; i++) {
             result.data[i] = static_cast<T>(static_cast<double>(data[i]) / divisor);
+        }
         return result;
     }
 
     /// Element-wise remainder. A zero divisor gives zeros rather than a division fault.
     V operator%(int divisor) const {
         V result;
-        if (divisor == 0)
+        if (divisor == 0) {
             return result;
+        }
         for (unsigned int i = 0; i < nbElements; i++) {
             if constexpr (std::is_integral<T>::value) {
                 // x % -1 is always 0, and computing it for the most negative int overflows.
@@ -131,36 +140,42 @@ public:
               typename = typename std::enable_if<std::is_pointer<P>::value &&
                                                  std::is_convertible<P, const T*>::value>::type>
     BasicVector(P elements, unsigned int count) : data{} {
-        for (unsigned int i = 0; i < nbElements && i < count && elements; i++)
+        for (unsigned int i = 0; i < nbElements && i < count && elements; i++) {
             data[i] = elements[i];
+        }
     }
 
     /// The sum of all elements.
     T sumOfElements() const {
         T sum = T(0);
-        for (unsigned int i = 0; i < nbElements; i++)
+        for (unsigned int i = 0; i < nbElements; i++) {
             sum += data[i];
+        }
         return sum;
     }
 
     /// Euclidean length, converted to the element type.
     T norm() const {
         double sum = 0.0;
-        for (unsigned int i = 0; i < nbElements; i++)
+        for (unsigned int i = 0; i < nbElements; i++) {
             sum += static_cast<double>(data[i]) * static_cast<double>(data[i]);
+        }
         return static_cast<T>(std::sqrt(sum));
     }
 
     /// Scales to unit length; a zero vector stays zero.
     void normalize() {
         double sum = 0.0;
-        for (unsigned int i = 0; i < nbElements; i++)
+        for (unsigned int i = 0; i < nbElements; i++) {
             sum += static_cast<double>(data[i]) * static_cast<double>(data[i]);
-        if (sum <= 0.0)
+        }
+        if (sum <= 0.0) {
             return;
+        }
         double length = std::sqrt(sum);
-        for (unsigned int i = 0; i < nbElements; i++)
+        for (unsigned int i = 0; i < nbElements; i++) {
             data[i] = static_cast<T>(static_cast<double>(data[i]) / length);
+        }
     }
 
     ///@{
@@ -240,33 +255,41 @@ BasicVector<n, T> operator-(const BasicVector<n, T>& left, const BasicVector<n, 
 ///@{
 template <unsigned int n, typename T>
 bool operator>(const BasicVector<n, T>& left, const BasicVector<n, T>& right) {
-    for (unsigned int i = 0; i < n; i++)
-        if (!(left.data[i] > right.data[i]))
+    for (unsigned int i = 0; i < n; i++) {
+        if (!(left.data[i] > right.data[i])) {
             return false;
+        }
+    }
     return true;
 }
 
 template <unsigned int n, typename T>
 bool operator<(const BasicVector<n, T>& left, const BasicVector<n, T>& right) {
-    for (unsigned int i = 0; i < n; i++)
-        if (!(left.data[i] < right.data[i]))
+    for (unsigned int i = 0; i < n; i++) {
+        if (!(left.data[i] < right.data[i])) {
             return false;
+        }
+    }
     return true;
 }
 
 template <unsigned int n, typename T>
 bool operator>=(const BasicVector<n, T>& left, const BasicVector<n, T>& right) {
-    for (unsigned int i = 0; i < n; i++)
-        if (!(left.data[i] >= right.data[i]))
+    for (unsigned int i = 0; i < n; i++) {
+        if (!(left.data[i] >= right.data[i])) {
             return false;
+        }
+    }
     return true;
 }
 
 template <unsigned int n, typename T>
 bool operator<=(const BasicVector<n, T>& left, const BasicVector<n, T>& right) {
-    for (unsigned int i = 0; i < n; i++)
-        if (!(left.data[i] <= right.data[i]))
+    for (unsigned int i = 0; i < n; i++) {
+        if (!(left.data[i] <= right.data[i])) {
             return false;
+        }
+    }
     return true;
 }
 
@@ -275,9 +298,11 @@ bool operator<=(const BasicVector<n, T>& left, const BasicVector<n, T>& right) {
 /// True when every element matches.
 template <unsigned int n, typename T>
 bool operator==(const BasicVector<n, T>& left, const BasicVector<n, T>& right) {
-    for (unsigned int i = 0; i < n; i++)
-        if (!(left.data[i] == right.data[i]))
+    for (unsigned int i = 0; i < n; i++) {
+        if (!(left.data[i] == right.data[i])) {
             return false;
+        }
+    }
     return true;
 }
 
@@ -322,5 +347,3 @@ Float3 get3DCoordinatesFromSphericalCoordinates(float radius, float anglePhi, fl
 /// not the inverse of the function above for that component.
 Float3 getSphericalCoordinatesFrom3DCoordinates(const Float3& pos);
 }  // namespace Core
-
-#endif

@@ -1,6 +1,6 @@
 #include "Display.h"
 
-#include "OpenGL.h"
+#include "opengl/OpenGL.h"
 
 Display::Display(OpenGL* openGL) : m_openGL(openGL) {}
 

@@ -5,8 +5,8 @@
 #include "GlyphScan.h"
 #include "Image.h"
 #include "PixelSize.h"
-#include "Texture.h"
 #include "Utils.h"
+#include "opengl/Texture.h"
 
 Font* Font::defaultFont = nullptr;
 

@@ -1,6 +1,6 @@
 #include "FrameSnapshot.h"
 
-#include "Texture.h"
+#include "opengl/Texture.h"
 
 FrameSnapshot::~FrameSnapshot() {
     Texture::unloadTexture(m_texture);

@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "Mipmaps.h"
-#include "Texture.h"
 #include "Utils.h"
+#include "opengl/Texture.h"
 
 // Size of a bitmap in pixels; named after the platform bitmap interface this image
 // type keeps the shape of.
@@ -29,8 +29,9 @@ public:
     // One spare byte: an empty bitmap still has a buffer.
     explicit ID2D1Bitmap(const D2D1_SIZE_U& bitmapSize) : size(bitmapSize) {
         m_picture.pixels.reset(static_cast<unsigned char*>(std::malloc(byteCount(size) + 1)));
-        if (!m_picture.pixels)
+        if (!m_picture.pixels) {
             Utils::die();
+        }
     }
 
     // Takes the prepared picture (no copy) and keeps it for the texture.
@@ -88,8 +89,9 @@ private:
     }
 
     void dropUnneededPixels() {
-        if (!m_ownerReads && !m_textureToMake)
+        if (!m_ownerReads && !m_textureToMake) {
             m_picture.pixels.reset();
+        }
     }
 
     PreparedPicture m_picture;

@@ -28,8 +28,9 @@ float foldIntoHalfTurn(float angle, float halfTurn, float turn) {
         a = a + turn * std::trunc((halfTurn - a) / turn);
     }
     float result = static_cast<float>(a);
-    if (result >= -halfTurn && result < halfTurn)
+    if (result >= -halfTurn && result < halfTurn) {
         return result;
+    }
     return 0.0f;  // the reduction landed on +halfTurn, or the angle is NaN
 }
 }  // namespace

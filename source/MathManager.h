@@ -1,5 +1,4 @@
-#ifndef TOVRIK_MATHMANAGER_H
-#define TOVRIK_MATHMANAGER_H
+#pragma once
 
 /// Cheap trigonometry on float angles: a parabolic sine with an optional refinement step, a
 /// cosine derived from it, and the folding of angles into one turn centred on zero. Static
@@ -30,5 +29,3 @@ public:
 private:
     MathManager() = delete;
 };
-
-#endif

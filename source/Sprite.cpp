@@ -6,8 +6,8 @@
 #include "Image.h"
 #include "ImagePreloader.h"
 #include "PixelSize.h"
-#include "Texture.h"
 #include "Utils.h"
+#include "opengl/Texture.h"
 
 namespace {
 

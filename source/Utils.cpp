@@ -17,8 +17,9 @@ wchar_t pwd[MAX_PATH];
 void copyTruncated(wchar_t* destination, const wchar_t* source) {
     int i = 0;
     if (source) {
-        for (; i < MAX_PATH - 1 && source[i] != L'\0'; i++)
+        for (; i < MAX_PATH - 1 && source[i] != L'\0'; i++) {
             destination[i] = source[i];
+        }
     }
     destination[i] = L'\0';
 }
@@ -26,15 +27,18 @@ void copyTruncated(wchar_t* destination, const wchar_t* source) {
 // The size of an open stream, its position kept. False for streams that cannot seek (pipes)
 // or report no position.
 bool measureFile(FILE* fileHandle, unsigned long* outSize) {
-    if (!fileHandle)
+    if (!fileHandle) {
         return false;
+    }
     long start = ftell(fileHandle);
-    if (start < 0 || fseek(fileHandle, 0, SEEK_END) != 0)
+    if (start < 0 || fseek(fileHandle, 0, SEEK_END) != 0) {
         return false;
+    }
     long end = ftell(fileHandle);
     bool restored = fseek(fileHandle, start, SEEK_SET) == 0;
-    if (end < 0 || !restored)
+    if (end < 0 || !restored) {
         return false;
+    }
     *outSize = static_cast<unsigned long>(end);
     return true;
 }
@@ -54,13 +58,15 @@ void warningMessageToUser(const std::string& message) {
 }
 
 void assertion(bool condition) {
-    if (!condition)
+    if (!condition) {
         die();
+    }
 }
 
 void print(const wchar_t* text) {
-    if (!text)
+    if (!text) {
         return;
+    }
     print(convertWStringToString(text).c_str());
 }
 
@@ -72,8 +78,9 @@ void print(int number) {
 
 std::wstring convertStringToWString(std::string str) {
     std::wstring result(str.size(), L'\0');
-    for (size_t i = 0; i < str.size(); i++)
+    for (size_t i = 0; i < str.size(); i++) {
         result[i] = static_cast<wchar_t>(str[i]);
+    }
     return result;
 }
 
@@ -84,8 +91,9 @@ std::string convertWStringToString(std::wstring str) {
         // write in exactly one byte leave the window empty and are dropped.
         char scratch[2] = {0, 0};
         const wchar_t single[2] = {str[i], L'\0'};
-        if (wcstombs(scratch, single, 1) == static_cast<size_t>(-1))
+        if (wcstombs(scratch, single, 1) == static_cast<size_t>(-1)) {
             continue;
+        }
         scratch[1] = '\0';
         result += scratch;
     }
@@ -104,42 +112,50 @@ unsigned int seedFrom(unsigned long long clockTicks, unsigned long long processI
 }
 
 int random(int maxValueNotIncluded) {
-    if (maxValueNotIncluded <= 0)
+    if (maxValueNotIncluded <= 0) {
         return 0;
+    }
     return rand() % maxValueNotIncluded;
 }
 
 FILE* checkFileHandle(FILE* handle, const char* filenamefordebug) {
-    if (handle)
+    if (handle) {
         return handle;
-    if (filenamefordebug)
+    }
+    if (filenamefordebug) {
         dieErrorMessageToUser(filenamefordebug);
+    }
     UTILS_ASSERT(handle != nullptr);
     return handle;
 }
 
 bool readFile(FILE* fileHandle, void* buffer, unsigned long nbBytes,
               unsigned long* outNbBytesRead) {
-    if (!fileHandle)
+    if (!fileHandle) {
         return false;
+    }
     size_t nbRead = fread(buffer, 1, nbBytes, fileHandle);
-    if (ferror(fileHandle))
+    if (ferror(fileHandle)) {
         return false;
-    if (outNbBytesRead)
+    }
+    if (outNbBytesRead) {
         *outNbBytesRead = static_cast<unsigned long>(nbRead);
+    }
     return true;
 }
 
 bool closeFile(FILE* fileHandle) {
-    if (!fileHandle)
+    if (!fileHandle) {
         return false;
+    }
     return fclose(fileHandle) == 0;
 }
 
 unsigned long getFileSize(FILE* fileHandle) {
     unsigned long size = 0;
-    if (!measureFile(fileHandle, &size))
+    if (!measureFile(fileHandle, &size)) {
         return 0;
+    }
     return size;
 }
 
@@ -158,11 +174,13 @@ unsigned char* readFileIntoNewBuffer(const std::string& filepath, unsigned long*
         die();
     }
     unsigned long nbRead = 0;
-    if (!readFile(file, buffer, size, &nbRead) || nbRead != size)
+    if (!readFile(file, buffer, size, &nbRead) || nbRead != size) {
         die();
+    }
     closeFile(file);
-    if (outFileSize)
+    if (outFileSize) {
         *outFileSize = size;
+    }
     return buffer;
 }
 
@@ -177,9 +195,11 @@ const wchar_t* getDirectoryFromFilePathStatic(const wchar_t* filename) {
 }
 
 std::string replaceSlashesByBackslashes(std::string filepath) {
-    for (char& c : filepath)
-        if (c == '/')
+    for (char& c : filepath) {
+        if (c == '/') {
             c = '\\';
+        }
+    }
     return filepath;
 }
 

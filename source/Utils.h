@@ -1,5 +1,4 @@
-#ifndef TOVRIK_UTILS_H
-#define TOVRIK_UTILS_H
+#pragma once
 
 /// \file
 /// The library's lowest layer: console output and the fatal exits, string conversion, time,
@@ -125,8 +124,7 @@ std::string replaceSlashesByBackslashes(std::string filepath);
 /// Windows as die(), naming neither).
 #define UTILS_ASSERT(condition)                       \
     do {                                              \
-        if (!(condition))                             \
+        if (!(condition)) {                           \
             Utils::failAssertion(__FILE__, __LINE__); \
+        }                                             \
     } while (0)
-
-#endif

@@ -31,10 +31,11 @@ __attribute__((noinline)) void printTrace() {
         }
     }
     for (int i = first; i < nbFrames; i++) {
-        if (names)
+        if (names) {
             printf("    %s\n", names[i]);
-        else
+        } else {
             printf("    [%p]\n", frames[i]);  // no memory to name the frames
+        }
     }
     fflush(stdout);
     free(names);
@@ -43,8 +44,9 @@ __attribute__((noinline)) void printTrace() {
 namespace Utils {
 
 void print(const char* text) {
-    if (!text)
+    if (!text) {
         return;
+    }
     std::cout << text << std::flush;
 }
 
@@ -105,8 +107,9 @@ FILE* openFileAndCheck(const std::string& filepath) {
 
 std::string getCurrentDirectory() {
     char buffer[MAX_PATH];
-    if (!getcwd(buffer, sizeof(buffer)))
+    if (!getcwd(buffer, sizeof(buffer))) {
         return std::string();
+    }
     return std::string(buffer);
 }
 

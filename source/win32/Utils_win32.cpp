@@ -21,8 +21,9 @@
 namespace Utils {
 
 void print(const char* text) {
-    if (!text)
+    if (!text) {
         return;
+    }
     OutputDebugStringW(convertStringToWString(text).c_str());
     std::cout << text << std::flush;
 }
@@ -67,24 +68,27 @@ void initRandomSeed() {
 
 FILE* openFile(const std::string& filepath) {
     FILE* file = nullptr;
-    if (fopen_s(&file, filepath.c_str(), "rb") != 0)
+    if (fopen_s(&file, filepath.c_str(), "rb") != 0) {
         return nullptr;
+    }
     return file;
 }
 
 FILE* openFileAndCheck(const std::string& filepath) {
     FILE* file = nullptr;
     // A file that cannot be opened is not named here; only a handle-less success is.
-    if (fopen_s(&file, filepath.c_str(), "rb") != 0)
+    if (fopen_s(&file, filepath.c_str(), "rb") != 0) {
         die();
+    }
     return checkFileHandle(file, filepath.c_str());
 }
 
 // Only the path helpers reach it, and the program calls none of them: it is dropped too.
 std::string getCurrentDirectory() {
     char buffer[MAX_PATH];
-    if (!_getcwd(buffer, sizeof(buffer)))
+    if (!_getcwd(buffer, sizeof(buffer))) {
         return std::string();
+    }
     return std::string(buffer);
 }
 
