@@ -1,32 +1,81 @@
 # What `cmake --install` puts where, and the packages CPack makes of it:
 #   Linux:   kelvarro_<version>_<arch>.deb (component roller) and
 #            libtovrik-dev_<version>_<arch>.deb (component dev)
-#   Windows: Kelvarro-<version>-win64.zip / -win32.zip (the program, its DLLs and media/)
+#   Windows: Kelvarro-<version>-win64.zip / -win32.zip (the program, its DLLs and media/ in
+#            one folder) and Kelvarro-<version>-win64.exe / -win32.exe, installers of the same
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_VENDOR "Tovrik maintainers")
 set(CPACK_PACKAGE_CONTACT "Tovrik maintainers <maintainers@tovrik.invalid>")
 set(CPACK_PACKAGE_DIRECTORY "${PROJECT_BINARY_DIR}/packages")
+# The desktop entry's and metainfo's reverse-DNS name, and the home page, under whose
+# docs/ the metainfo's screenshots are.
+set(KELVARRO_APP_ID "org.tovrik.kelvarro")
+set(KELVARRO_HOMEPAGE "https://tovrik.invalid/kelvarro")
+set(KELVARRO_LICENSE "MIT")
+set(generated "${PROJECT_BINARY_DIR}/packaging")
+
+# The copyright file (the installer's licence page on Windows) carries the font's licence
+# as media/LICENSE states it.
+file(READ media/LICENSE licence)
+string(REGEX REPLACE "^.*carries its licence:\n\n" "" licence "${licence}")
+string(REGEX REPLACE "\n+$" "" licence "${licence}")
+string(REGEX REPLACE "\n\n" "\n.\n" licence "${licence}")
+string(REPLACE "\n" "\n " BITSTREAM_VERA " ${licence}")
+configure_file(packaging/copyright.in "${generated}/copyright" @ONLY)
 
 if(WIN32)
-    # The zip holds one folder, Kelvarro/, as the program expects to be started from.
-    install(TARGETS Tovrik RUNTIME DESTINATION Kelvarro COMPONENT roller)
-    install(FILES ${TOVRIK_WINDOWS_DLLS} DESTINATION Kelvarro COMPONENT roller)
-    install(DIRECTORY media/ DESTINATION Kelvarro/media COMPONENT roller)
+    # One folder with the program, its DLLs and media/, as the program is started from it.
+    install(TARGETS Tovrik RUNTIME DESTINATION . COMPONENT roller)
+    install(FILES ${TOVRIK_WINDOWS_DLLS} DESTINATION . COMPONENT roller)
+    install(DIRECTORY media/ DESTINATION media COMPONENT roller)
     if(CMAKE_SIZEOF_VOID_P EQUAL 8)
         set(bits 64)
+        # The installer itself is a 64-bit program too, and writes the 64-bit registry.
+        set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+        set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
     else()
         set(bits 32)
+        set(CPACK_NSIS_DEFINES "Target x86-unicode")
+        set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES")
     endif()
-    set(CPACK_GENERATOR ZIP)
+    set(CPACK_GENERATOR ZIP NSIS)
+    set(CPACK_PACKAGE_NAME Kelvarro)
     set(CPACK_PACKAGE_FILE_NAME "Kelvarro-${PROJECT_VERSION}-win${bits}")
     set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+    # The zip holds the folder as Kelvarro/ (packaging/windows/cpack-options.cmake).
+    set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/packaging/windows/cpack-options.cmake")
+    # The values reach the installer script as written here.
+    set(CPACK_VERBATIM_VARIABLES ON)
+
+    # The installer: Program Files\Kelvarro (or the folder /D= names; /S installs without
+    # a question), a Start-menu shortcut that starts the roller in that folder, and an
+    # uninstaller registered with the roller's icon and version that removes every file
+    # the installer wrote.
+    set(ico "${PROJECT_SOURCE_DIR}/packaging/icons/kelvarro.ico")
+    set(CPACK_PACKAGE_INSTALL_DIRECTORY Kelvarro)
+    set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Kelvarro)
+    set(CPACK_NSIS_PACKAGE_NAME Kelvarro)
+    set(CPACK_NSIS_DISPLAY_NAME Kelvarro)
+    set(CPACK_NSIS_MUI_ICON "${ico}")
+    set(CPACK_NSIS_MUI_UNIICON "${ico}")
+    set(CPACK_NSIS_INSTALLED_ICON_NAME Tovrik.exe)
+    set(CPACK_NSIS_URL_INFO_ABOUT "${KELVARRO_HOMEPAGE}")
+    set(CPACK_NSIS_CONTACT "${CPACK_PACKAGE_CONTACT}")
+    set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+    set(CPACK_RESOURCE_FILE_LICENSE "${generated}/copyright")
+    # The shortcut's working folder is the output folder when it is made: the roller's own,
+    # where it finds media/ (after the file copy the output folder is the last one copied).
+    set(CPACK_NSIS_CREATE_ICONS_EXTRA [[
+  SetOutPath "$INSTDIR"
+  CreateShortCut "$SMPROGRAMS\$STARTMENU_FOLDER\Kelvarro.lnk" "$INSTDIR\Tovrik.exe"]])
+    set(CPACK_NSIS_DELETE_ICONS_EXTRA [[
+  Delete "$SMPROGRAMS\$MUI_TEMP\Kelvarro.lnk"]])
     include(CPack)
     return()
 endif()
 
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
-set(generated "${PROJECT_BINARY_DIR}/packaging")
 
 # --- The library: static archive, public headers, the callback unit and the entry, and
 # the package configuration that finds the system libraries and defines
@@ -78,11 +127,6 @@ install(FILES "${generated}/tovrik.pc" DESTINATION "${CMAKE_INSTALL_LIBDIR}/pkgc
 # --- The dice roller: the program in a private folder (libexec/), its media in a data
 # folder, and a launcher in games/ that starts it from there; desktop entry, icons,
 # metainfo, man page.
-# The desktop entry's and metainfo's reverse-DNS name, and the home page, under whose
-# docs/ the metainfo's screenshots are.
-set(KELVARRO_APP_ID "org.tovrik.kelvarro")
-set(KELVARRO_HOMEPAGE "https://tovrik.invalid/kelvarro")
-set(KELVARRO_LICENSE "MIT")
 set(programDir "${CMAKE_INSTALL_LIBEXECDIR}/kelvarro")
 set(dataDir share/games/kelvarro)
 file(RELATIVE_PATH launcher_to_data "/x/games" "/x/${dataDir}")
@@ -90,13 +134,6 @@ file(RELATIVE_PATH launcher_to_program "/x/games" "/x/${programDir}/Tovrik")
 configure_file(packaging/kelvarro.in "${generated}/kelvarro" @ONLY)
 configure_file(packaging/kelvarro.metainfo.xml.in
     "${generated}/${KELVARRO_APP_ID}.metainfo.xml" @ONLY)
-# The copyright file carries the font's licence as media/LICENSE states it.
-file(READ media/LICENSE licence)
-string(REGEX REPLACE "^.*carries its licence:\n\n" "" licence "${licence}")
-string(REGEX REPLACE "\n+$" "" licence "${licence}")
-string(REGEX REPLACE "\n\n" "\n.\n" licence "${licence}")
-string(REPLACE "\n" "\n " BITSTREAM_VERA " ${licence}")
-configure_file(packaging/copyright.in "${generated}/copyright" @ONLY)
 # Debian wants the man page and the changelog compressed, reproducibly.
 foreach(file kelvarro.6 changelog)
     add_custom_command(OUTPUT "${generated}/${file}.gz"

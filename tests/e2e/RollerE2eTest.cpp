@@ -138,13 +138,15 @@ TEST(RollerE2e, EveryMouseButtonAddsADieAndAltF4EndsIt) {
     EXPECT_EQ(roller.child.finish(20).exitStatus, 0);
 }
 
-// A face picture missing, or with one byte of its image data damaged, ends the roller at
-// start with its message and status 1.
+// A face picture or a window icon missing, or a face with one byte of its image data
+// damaged, ends the roller at start with its message and status 1.
 TEST(RollerE2e, BrokenMediaEndsItAtStart) {
     namespace fs = std::filesystem;
     setenv("ALSOFT_DRIVERS", "null", 1);
-    const std::pair<const char*, const char*> cases[] = {{"d4/1.png", "ERROR: media/d4/1.png\n"},
-                                                         {"d12/7.png", "ASSERTION FAILED: "}};
+    const std::pair<const char*, const char*> cases[] = {
+        {"d4/1.png", "ERROR: media/d4/1.png\n"},
+        {"icons/kelvarro-32.png", "ERROR: media/icons/kelvarro-32.png\n"},
+        {"d12/7.png", "ASSERTION FAILED: "}};
     for (const auto& [face, first] : cases) {
         char made[] = "/tmp/tovrik-e2e-media-XXXXXX";  // its own: suites may run side by side
         ASSERT_NE(mkdtemp(made), nullptr);
