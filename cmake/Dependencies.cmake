@@ -5,6 +5,10 @@ if(WIN32)
     include("${CMAKE_CURRENT_LIST_DIR}/DependenciesWindows.cmake")
     return()
 endif()
+if(EMSCRIPTEN)
+    include("${CMAKE_CURRENT_LIST_DIR}/DependenciesWeb.cmake")
+    return()
+endif()
 include(CMakeFindDependencyMacro)
 
 # tovrik_missing(<what>): the failure, in either place. A macro, so that return() leaves

@@ -1,10 +1,12 @@
 # The library's callback unit creates the application with `new MainClass(argv0)`,
 # so every program compiles that unit against its own MainClass.h.
 #
-#   tovrik_add_program(<target> [NO_ENTRY] SOURCES <files...>)
+#   tovrik_add_program(<target> [NO_ENTRY] SOURCES <files...> [WEB_FILES <file@path>...])
 #
 # The directory of the first source must hold MainClass.h. NO_ENTRY leaves out the
-# process entry (`main`), for test programs that bring their own.
+# process entry (`main`), for test programs that bring their own. Under Emscripten the
+# program is a page, <target>.html, and each WEB_FILES entry (a file or folder of the
+# build machine, then @ and the path the program opens it by) is preloaded with it.
 #
 # TOVRIK_SOURCE_DIR holds the callback unit and TOVRIK_ENTRY_SOURCE is the process entry:
 # in the source tree, or where the installed package put them (TovrikConfig.cmake).
@@ -13,7 +15,7 @@ if(NOT TOVRIK_SOURCE_DIR)
 endif()
 
 function(tovrik_add_program target)
-    cmake_parse_arguments(ARG "NO_ENTRY" "" "SOURCES" ${ARGN})
+    cmake_parse_arguments(ARG "NO_ENTRY" "" "SOURCES;WEB_FILES" ${ARGN})
     set(frame "${TOVRIK_SOURCE_DIR}/OpenGLApp.cpp")
     if(NOT ARG_NO_ENTRY)
         list(APPEND frame ${TOVRIK_ENTRY_SOURCE})
@@ -30,6 +32,15 @@ function(tovrik_add_program target)
             set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON)
             target_sources(${target} PRIVATE "${TOVRIK_SOURCE_DIR}/win32/Tovrik.rc")
         endif()
+    elseif(EMSCRIPTEN)
+        set(page "${TOVRIK_SOURCE_DIR}/web/page.html")
+        # Every page at the top of the build folder, which a static host serves as it is.
+        set_target_properties(${target} PROPERTIES SUFFIX ".html" LINK_DEPENDS "${page}"
+            RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}")
+        target_link_options(${target} PRIVATE "--shell-file=${page}" -sMINIFY_HTML=0)
+        foreach(file ${ARG_WEB_FILES})
+            target_link_options(${target} PRIVATE "SHELL:--preload-file ${file}")
+        endforeach()
     else()
         # Exported symbols let the call-stack dump of a fatal exit name the functions.
         set_target_properties(${target} PROPERTIES ENABLE_EXPORTS ON)
