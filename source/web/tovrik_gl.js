@@ -30,12 +30,56 @@ mergeInto(LibraryManager.library, {
   },
 
   // A convex polygon, which is all the library draws, is a triangle fan; the emulation
-  // knows only the latter.
+  // knows only the latter. WebGL draws lines one pixel wide whatever the width asked: wider
+  // lines, loops and strips are collected and drawn as triangles, each segment a rectangle
+  // of that width centred on it.
+  $tovrikLines: {width: 1, mode: 0, points: []},
   tovrikBegin__deps: LibraryManager.library.glBegin__deps,
   tovrikBegin: LibraryManager.library.glBegin,
-  glBegin__deps: ['tovrikBegin'],
+  tovrikEnd__deps: LibraryManager.library.glEnd__deps,
+  tovrikEnd: LibraryManager.library.glEnd,
+  tovrikLineWidth: LibraryManager.library.glLineWidth,
+  glBegin__deps: ['tovrikBegin', '$tovrikLines'],
   glBegin: function(mode) {
+    var isLine = mode === 0x1 || mode === 0x2 || mode === 0x3;  // lines, loop, strip
+    if (isLine && tovrikLines.width > 1) {
+      tovrikLines.mode = mode;
+      tovrikLines.points = [];
+      return;
+    }
     _tovrikBegin(mode === 0x9 /* GL_POLYGON */ ? 0x6 /* GL_TRIANGLE_FAN */ : mode);
+  },
+  glVertex2i__deps: ['glVertex2f', '$tovrikLines'],
+  glVertex2i: function(x, y) {
+    if (tovrikLines.mode) tovrikLines.points.push(x, y);
+    else _glVertex2f(x, y);
+  },
+  glEnd__deps: ['tovrikBegin', 'tovrikEnd', 'glVertex2f', '$tovrikLines'],
+  glEnd: function() {
+    var mode = tovrikLines.mode;
+    if (!mode) {
+      _tovrikEnd();
+      return;
+    }
+    tovrikLines.mode = 0;
+    var p = tovrikLines.points, n = p.length / 2, half = tovrikLines.width / 2;
+    var segments = [];
+    for (var i = 0; i + 1 < n; i += mode === 0x1 ? 2 : 1) segments.push([i, i + 1]);
+    if (mode === 0x2 && n > 2) segments.push([n - 1, 0]);
+    _tovrikBegin(0x4 /* GL_TRIANGLES */);
+    segments.forEach(function(s) {
+      var x0 = p[2 * s[0]], y0 = p[2 * s[0] + 1], x1 = p[2 * s[1]], y1 = p[2 * s[1] + 1];
+      var length = Math.hypot(x1 - x0, y1 - y0) || 1;
+      var nx = -(y1 - y0) / length * half, ny = (x1 - x0) / length * half;
+      var corners = [x0 + nx, y0 + ny, x1 + nx, y1 + ny, x1 - nx, y1 - ny, x0 - nx, y0 - ny];
+      [0, 1, 2, 0, 2, 3].forEach(function(c) { _glVertex2f(corners[2 * c], corners[2 * c + 1]); });
+    });
+    _tovrikEnd();
+  },
+  glLineWidth__deps: ['tovrikLineWidth', '$tovrikLines'],
+  glLineWidth: function(width) {
+    tovrikLines.width = width;
+    _tovrikLineWidth(width);
   },
 
   // The window is the page: once it exists, the page takes its title and fits it to the
