@@ -35,7 +35,8 @@ function(tovrik_add_program target)
     elseif(EMSCRIPTEN)
         set(page "${TOVRIK_SOURCE_DIR}/web/page.html")
         # Every page at the top of the build folder, which a static host serves as it is.
-        set_target_properties(${target} PROPERTIES SUFFIX ".html" LINK_DEPENDS "${page}"
+        set_target_properties(${target} PROPERTIES SUFFIX ".html"
+            LINK_DEPENDS "${page};${TOVRIK_SOURCE_DIR}/web/tovrik_gl.js"
             RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}")
         target_link_options(${target} PRIVATE "--shell-file=${page}" -sMINIFY_HTML=0)
         foreach(file ${ARG_WEB_FILES})

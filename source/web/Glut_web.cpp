@@ -32,7 +32,8 @@ GLint gluBuild2DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLsi
         glTexParameteri(target, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
         return 0;
     }
-    std::vector<unsigned char> levels(Mipmaps::smallerLevelsBytes(unsigned(width), unsigned(height)));
+    std::vector<unsigned char> levels(
+        Mipmaps::smallerLevelsBytes(unsigned(width), unsigned(height)));
     Mipmaps::buildSmallerLevels(static_cast<const unsigned char*>(data), unsigned(width),
                                 unsigned(height), levels.data());
     const unsigned char* level = levels.data();

@@ -141,20 +141,25 @@ Browser::Browser(const std::string& url, int width, int height) {
     int commands[2], answers[2];
     if (pipe(commands) != 0 || pipe(answers) != 0)
         return;
-    std::vector<std::string> argv = {"chromium", "--headless=new", "--use-angle=swiftshader",
-                                     "--enable-unsafe-swiftshader", "--remote-debugging-pipe",
-                                     "--no-first-run", "--no-default-browser-check",
-                                     "--user-data-dir=" + profile, "about:blank"};
+    std::vector<std::string> argv = {"chromium",
+                                     "--headless=new",
+                                     "--use-angle=swiftshader",
+                                     "--enable-unsafe-swiftshader",
+                                     "--remote-debugging-pipe",
+                                     "--no-first-run",
+                                     "--no-default-browser-check",
+                                     "--user-data-dir=" + profile,
+                                     "about:blank"};
     if (geteuid() == 0)
         argv.insert(argv.begin() + 1, "--no-sandbox");  // Chromium refuses root otherwise
     pid = spawn(argv, -1, -1, commands[0], answers[1]);
     close(commands[0]), close(answers[1]);
     toBrowser = commands[1], fromBrowser = answers[0];
-    const std::string target = field(call("Target.createTarget", "{\"url\":\"about:blank\"}"),
-                                     "targetId");
-    session = field(call("Target.attachToTarget",
-                         "{\"targetId\":" + jsonText(target) + ",\"flatten\":true}"),
-                    "sessionId");
+    const std::string target =
+        field(call("Target.createTarget", "{\"url\":\"about:blank\"}"), "targetId");
+    session = field(
+        call("Target.attachToTarget", "{\"targetId\":" + jsonText(target) + ",\"flatten\":true}"),
+        "sessionId");
     resize(width, height);
     call("Page.navigate", "{\"url\":" + jsonText(url) + "}");
 }
@@ -195,9 +200,8 @@ std::string Browser::read(int id) {
             if (message.rfind(start, 0) == 0)
                 return message.find("\"error\":") == start.size() ? "" : message;
         }
-        const int left =
-            int(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now())
-                    .count());
+        const int left = int(
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count());
         pollfd p{fromBrowser, POLLIN, 0};
         if (left <= 0 || poll(&p, 1, left) <= 0)
             return "";
@@ -211,10 +215,9 @@ std::string Browser::read(int id) {
 
 std::string Browser::evaluate(const std::string& expression) {
     const std::string answer =
-        call("Runtime.evaluate",
-             "{\"expression\":" + jsonText("String(" + expression + ")") + ",\"returnByValue\":true}");
-    return answer.find("\"exceptionDetails\"") == std::string::npos ? field(answer, "value")
-                                                                     : "";
+        call("Runtime.evaluate", "{\"expression\":" + jsonText("String(" + expression + ")") +
+                                     ",\"returnByValue\":true}");
+    return answer.find("\"exceptionDetails\"") == std::string::npos ? field(answer, "value") : "";
 }
 
 bool Browser::waitFor(const std::string& expression, double seconds) {
@@ -252,21 +255,20 @@ void Browser::click(int x, int y) {
 }
 
 void Browser::touch(int x, int y) {
-    const std::string point =
-        "[{\"x\":" + std::to_string(x) + ",\"y\":" + std::to_string(y) + "}]";
+    const std::string point = "[{\"x\":" + std::to_string(x) + ",\"y\":" + std::to_string(y) + "}]";
     call("Input.dispatchTouchEvent", "{\"type\":\"touchStart\",\"touchPoints\":" + point + "}");
     call("Input.dispatchTouchEvent", "{\"type\":\"touchEnd\",\"touchPoints\":[]}");
 }
 
 void Browser::resize(int width, int height) {
-    call("Emulation.setDeviceMetricsOverride",
-         "{\"width\":" + std::to_string(width) + ",\"height\":" + std::to_string(height) +
-             ",\"deviceScaleFactor\":1,\"mobile\":false}");
+    call("Emulation.setDeviceMetricsOverride", "{\"width\":" + std::to_string(width) +
+                                                   ",\"height\":" + std::to_string(height) +
+                                                   ",\"deviceScaleFactor\":1,\"mobile\":false}");
 }
 
 Shot Browser::screenshot() {
-    const std::string png = decodeBase64(
-        field(call("Page.captureScreenshot", "{\"format\":\"png\"}"), "data"));
+    const std::string png =
+        decodeBase64(field(call("Page.captureScreenshot", "{\"format\":\"png\"}"), "data"));
     std::vector<unsigned char> rgba;
     unsigned w = 0, h = 0;
     Shot shot;
