@@ -7,13 +7,30 @@
 #include <vector>
 
 #include "Mipmaps.h"
+#include "Yield.h"
+
+namespace {
+bool slept = false;
+}
+
+void WebYield::noteSleep() {
+    slept = true;
+}
+
+bool WebYield::takeSleep() {
+    const bool was = slept;
+    slept = false;
+    return was;
+}
 
 extern "C" {
 
-// Input reaches the program only while it has handed control back to the browser: the
-// step yields once, which is also when the browser shows the frame just drawn.
+// Input reaches the program only while it has handed control back to the browser, which
+// is also when the browser shows the frame just drawn: the step yields, unless its pacing
+// sleep (or the idle wait) already did.
 void glutMainLoopEvent(void) {
-    emscripten_sleep(0);
+    if (!WebYield::takeSleep())
+        emscripten_sleep(0);
 }
 
 // WebGL draws no pixels at a raster position: nothing in the library relies on it there.

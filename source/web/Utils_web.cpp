@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "Utils.h"
+#include "Yield.h"
 
 namespace Utils {
 
@@ -47,6 +48,7 @@ long long getMicrosecondTime() {
 
 void sleepMs(unsigned int miliseconds) {
     emscripten_sleep(miliseconds);
+    WebYield::noteSleep();
 }
 
 // The WebAssembly memory never shrinks: there is nothing to give back.
