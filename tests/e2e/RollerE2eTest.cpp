@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -26,9 +27,15 @@ public:
 
     // Window found and first frame on the screen, without any input.
     bool open() {
-        if (!x.find("Kelvarro \\(desktop version\\)", 20, [&] { return !child.exited(); }) ||
-            !x.xdo("windowmove --sync WIN 0 0") || !x.xdo("mousemove --window WIN 1 1"))
-            return false;
+        return x.find("Kelvarro \\(desktop version\\)", 20, [&] { return !child.exited(); }) &&
+               x.xdo("windowmove --sync WIN 0 0") && x.xdo("mousemove --window WIN 1 1") &&
+               shown();
+    }
+    // The window hidden and shown again gets its frame back, still without input.
+    bool hiddenAndShown(const std::string& hide, const std::string& show) {
+        return x.xdo(hide + " --sync WIN") && x.xdo(show + " --sync WIN") && shown();
+    }
+    bool shown() {
         const auto deadline = Clock::now() + std::chrono::seconds(30);
         while (Clock::now() < deadline && !child.exited())
             if (x.shot().is(560, 300, {200, 200, 200}))
@@ -57,6 +64,24 @@ public:
     XWindow x;
 };
 
+// openbox, for as long as the object lives.
+struct WindowManager {
+    // It runs its start-up command once it manages windows.
+    explicit WindowManager(const std::string& ready)
+        : ready(ready), child({"/usr/bin/openbox", "--sm-disable", "--startup", "touch " + ready}) {
+        for (int i = 0; i < 1000 && access(ready.c_str(), F_OK) != 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    // Its mark on the root window outlives it, and freeglut would ask the window it names.
+    ~WindowManager() {
+        runProgram({"/usr/bin/openbox", "--exit"});
+        child.finish(20);
+        runProgram({"/usr/bin/xprop", "-root", "-remove", "_NET_SUPPORTING_WM_CHECK"});
+    }
+    const std::string ready;
+    Child child;
+};
+
 // Pixels of a rectangle clearly coloured: the dice are, the background, labels and frames
 // are grey.
 int coloured(const Shot& s, int x0, int y0, int width, int height) {
@@ -69,8 +94,9 @@ int coloured(const Shot& s, int x0, int y0, int width, int height) {
     return count;
 }
 
-// A key shows one die with one of its faces, and the roll sound is heard after it.
-// Escape ends the program with status 0.
+// Under a window manager, minimised and restored, the window shows its frame without input.
+// A key shows one die with one of its faces, and the roll sound is heard after it. Escape
+// ends the program with status 0.
 TEST(RollerE2e, AKeyRollsADieWithItsSoundAndEscapeEndsIt) {
     char dir[] = "/tmp/tovrik-e2e-sound-XXXXXX";
     ASSERT_NE(mkdtemp(dir), nullptr);
@@ -80,8 +106,12 @@ TEST(RollerE2e, AKeyRollsADieWithItsSoundAndEscapeEndsIt) {
     // The roller inherits the settings; this program itself plays nothing.
     setenv("ALSOFT_DRIVERS", "wave", 1);
     setenv("ALSOFT_CONF", (std::string(dir) + "/alsoft.conf").c_str(), 1);
+    const WindowManager manager(std::string(dir) + "/managing");
+    ASSERT_EQ(access(manager.ready.c_str(), F_OK), 0) << "openbox did not start";
     RealRoller roller;
     ASSERT_TRUE(roller.open());
+    ASSERT_TRUE(roller.hiddenAndShown("windowminimize", "windowactivate"));
+    ASSERT_TRUE(roller.x.xdo("windowfocus --sync WIN"));
     struct stat before {};
     ASSERT_EQ(stat(recording.c_str(), &before), 0) << "the wave driver writes " << recording;
     roller.x.xdo("key 6");
@@ -112,13 +142,15 @@ TEST(RollerE2e, AKeyRollsADieWithItsSoundAndEscapeEndsIt) {
     std::filesystem::remove_all(dir);
 }
 
-// In multiple-dice mode a click with each of the three mouse buttons on the 4-sided die's
+// Unmapped and mapped again, without a window manager, the window shows its frame without
+// input. In multiple-dice mode a click with each of the three mouse buttons on the 4-sided die's
 // entry adds one die, on the press alone: three dice in a grid of two columns, its fourth
 // cell empty. Alt+F4 ends the program with status 0.
 TEST(RollerE2e, EveryMouseButtonAddsADieAndAltF4EndsIt) {
     setenv("ALSOFT_DRIVERS", "null", 1);
     RealRoller roller;
     ASSERT_TRUE(roller.open());
+    ASSERT_TRUE(roller.hiddenAndShown("windowunmap", "windowmap"));
     const At entry = LAYOUTS[0].entries[0];
     roller.x.xdo("key m");
     for (const char* button : {"1", "2", "3"})
@@ -160,7 +192,7 @@ TEST(RollerE2e, BrokenMediaEndsItAtStart) {
             fs::remove(dir / "media" / face);
         const ChildResult run = runProgram({PROGRAM}, dir);
         EXPECT_EQ(run.exitStatus, 1) << face;
-        EXPECT_EQ(run.out.rfind(first, 0), 0u) << run.out;
+        EXPECT_EQ(run.out.rfind(first, 0), 0u) << run.out << run.err;
         fs::remove_all(dir);
     }
 }

@@ -173,14 +173,6 @@ TEST_F(Graphics, TexturesMagnifySmoothlyAndOneTexelFillsAnySize) {
     }
 }
 
-// Made by size: pixels to fill, no texture.
-TEST_F(Graphics, BlankImagesHaveTheirSizeAndNoTexture) {
-    Image blank(3, 5);
-    EXPECT_EQ(Int2(3, 5), blank.size());
-    EXPECT_EQ(blank.getIdTexture(), 0);
-    blank.getDataPixels()[3 * 5 * 4 - 1] = 7;  // the last byte belongs to the image
-}
-
 // A frame copied and drawn back shows what it held, whatever alpha the frame had; a frame
 // wider than any texture is not copied.
 TEST_F(Graphics, FrameSnapshotsDrawBackTheFrame) {

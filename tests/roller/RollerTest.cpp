@@ -140,18 +140,6 @@ bool drawnAlready() {
     return true;
 }
 
-// Input that arrives before the first frame meets the buttons where their pictures start
-// out, at (0, 0): the 4-sided entry is the first one tested.
-TEST(RollerAtStart, PressBeforeTheFirstFrameHitsEntriesAtTheirInitialPlace) {
-    if (drawnAlready())
-        return;
-    MainClass& app = theApp();
-    app.onPointerPressed(0, 5, 5);
-    ASSERT_EQ(RollerProbe::heap(app).size(), 1u);
-    EXPECT_EQ(RollerProbe::heap(app)[0].first, 4);
-    EXPECT_TRUE(app.update());
-}
-
 // The darkest channel in a rectangle of the frame.
 int darkest(const FrameRect& frame, Int2 from, Int2 to) {
     int result = 255;
@@ -492,18 +480,6 @@ TEST_F(RollerWindow, RollingFramesDrawnBackAreThoseDrawnInFull) {
         stopMonotonicClock(false);
         const bool small = c.width < 950 || c.height < 750;
         EXPECT_EQ(differing(first, still, small ? 269 : 525, small ? 245 : 437), 0);
-    }
-}
-
-// The tab line ends 10 pixels right of "Multiple dice", or past the window's right edge
-// in a window taller than 1023 pixels.
-TEST_F(RollerWindow, TabLineReachesTheRightEdgeOnlyInTallWindows) {
-    for (int height : {1023, 1024}) {
-        SCOPED_TRACE(height);
-        show(1024, height);
-        const int y = height - 153 - 10 - 5;
-        EXPECT_GT(inkOf(150, 430, y - 2, 16, 5).rows, 0) << "the line up to 438";
-        EXPECT_EQ(inkOf(150, 460, y - 2, 564, 5).right, height > 1023 ? 1023 : -1);
     }
 }
 
