@@ -28,8 +28,7 @@ public:
     // Window found and first frame on the screen, without any input.
     bool open() {
         return x.find("Kelvarro \\(desktop version\\)", 20, [&] { return !child.exited(); }) &&
-               x.xdo("windowmove --sync WIN 0 0") && x.xdo("mousemove --window WIN 1 1") &&
-               shown();
+               x.xdo("windowmove --sync WIN 0 0") && x.xdo("mousemove --window WIN 1 1") && shown();
     }
     // The window hidden and shown again gets its frame back, still without input.
     bool hiddenAndShown(const std::string& hide, const std::string& show) {
