@@ -174,9 +174,10 @@ TEST_F(Graphics, TexturesMagnifySmoothlyAndOneTexelFillsAnySize) {
 }
 
 // A frame copied and drawn back shows what it held, whatever alpha the frame had; a frame
-// wider than any texture is not copied.
+// wider than any texture, or without width, is not copied.
 TEST_F(Graphics, FrameSnapshotsDrawBackTheFrame) {
-    EXPECT_FALSE(FrameSnapshot().take(Int2(1 << 20, 8)));
+    for (const Int2& size : {Int2(1 << 20, 8), Int2(0, 8)})
+        EXPECT_FALSE(FrameSnapshot().take(size)) << size.x() << " x " << size.y();
     window().clearScreen(Color(0, 0, 255, 0));
     FrameSnapshot snapshot;
     ASSERT_TRUE(snapshot.take(Int2(256, 256)));

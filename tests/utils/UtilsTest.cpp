@@ -15,8 +15,10 @@ namespace {
 
 TEST(Vector, ArithmeticTruncatesTowardZero) {
     const int raw[3] = {4, 5, 6};
-    Int2 sum(1, 2);
+    Int2 sum(1, 2), sized;
     (sum += Int2(10, 20)) -= Int2(1, 1);
+    sized.setWidth(3);
+    sized.setHeight(4);
     // clang-format off
     const std::tuple<const char*, Int2, Int2> rows[] = {
         {"scaled by a half", Int2(-3, 3) * 0.5f, {-1, 1}},
@@ -28,7 +30,8 @@ TEST(Vector, ArithmeticTruncatesTowardZero) {
         {"remainder by zero", Int2(7, -7) % 0, {0, 0}},
         {"remainder of INT_MIN by -1", Int2(INT_MIN, 5) % -1, {0, 0}},
         {"from three elements", Int2(raw, 3), {4, 5}},
-        {"from one element", Int2(raw, 1), {4, 0}}};
+        {"from one element", Int2(raw, 1), {4, 0}},
+        {"width and height set", sized, {3, 4}}};
     // clang-format on
     for (const auto& [name, got, want] : rows)
         EXPECT_EQ(got, want) << name;
