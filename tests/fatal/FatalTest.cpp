@@ -32,6 +32,14 @@ extern "C" const char* __asan_default_options() {
     return "allocator_may_return_null=1:quarantine_size_mb=0";
 }
 
+// With shortReads set, each read of more than one byte gets one byte less (linked with
+// --wrap=fread).
+bool shortReads = false;
+extern "C" size_t __real_fread(void* to, size_t size, size_t count, FILE* file);
+extern "C" size_t __wrap_fread(void* to, size_t size, size_t count, FILE* file) {
+    return __real_fread(to, size, shortReads && count > 1 ? count - 1 : count, file);
+}
+
 namespace {
 
 // The window and the audio system, for the rows that need them.
@@ -157,6 +165,13 @@ const Row rows[] = {
     {"missing_file", [] { Sprite("no such.png"); }, "ERROR: no such.png\n" FATAL},
     {"read_directory", [] { Utils::readFileIntoNewBuffer(".", nullptr); }, FATAL},
     {"read_fifo", readFifo, FATAL},
+    {"read_short_file",
+     [] {
+         std::ofstream("shrinking") << "abc";
+         shortReads = true;
+         Utils::readFileIntoNewBuffer("shrinking", nullptr);
+     },
+     FATAL},
     {"read_huge_file", [] { Utils::readFileIntoNewBuffer(hugeFile(), nullptr); }, FATAL},
     {"huge_png", loadHugePng, ASSERTION("Image.cpp")},
     {"not_a_png", [] { Sprite("/proc/self/exe"); }, ASSERTION("Image.cpp")},
