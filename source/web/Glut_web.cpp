@@ -7,30 +7,46 @@
 #include <vector>
 
 #include "Mipmaps.h"
-#include "Yield.h"
+
+extern "C" {
+// In tovrik_gl.js. The waits hand control back to the browser (Asyncify) until it shows
+// the next frame, or until a key, a button, a touch or a new window size arrives.
+void tovrikWaitForFrame(void);
+void tovrikWaitForInput(void);
+// Whether input or a new size arrived since the last call.
+int tovrikTakeInput(void);
+}
 
 namespace {
-bool slept = false;
-}
-
-void WebYield::noteSleep() {
-    slept = true;
-}
-
-bool WebYield::takeSleep() {
-    const bool was = slept;
-    slept = false;
-    return was;
-}
+bool frameSwapped = false;
+bool lastPumpIdle = false;
+}  // namespace
 
 extern "C" {
 
+void glutSwapBuffers(void) {
+    frameSwapped = true;
+}
+
 // Input reaches the program only while it has handed control back to the browser, which
-// is also when the browser shows the frame just drawn: the step yields, unless its pacing
-// sleep (or the idle wait) already did.
+// is also when the browser shows the frame just drawn. After a new frame the step waits
+// for the browser's next animation frame: frames are drawn at the pace they can be shown,
+// none is drawn only to be replaced unseen. A step with nothing shown and nothing heard,
+// after another such step, is the idle loop's: it waits for input instead of polling, so
+// the idle page costs nothing until then.
 void glutMainLoopEvent(void) {
-    if (!WebYield::takeSleep())
-        emscripten_sleep(0);
+    const bool shown = frameSwapped;
+    frameSwapped = false;
+    const bool heard = tovrikTakeInput() != 0;
+    if (shown) {
+        tovrikWaitForFrame();
+    } else if (!heard && lastPumpIdle) {
+        tovrikWaitForInput();
+        tovrikTakeInput();
+        lastPumpIdle = false;
+        return;
+    }
+    lastPumpIdle = !shown && !heard;
 }
 
 // WebGL draws no pixels at a raster position: nothing in the library relies on it there.

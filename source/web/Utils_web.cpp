@@ -12,7 +12,6 @@
 #include <sstream>
 
 #include "Utils.h"
-#include "Yield.h"
 
 namespace Utils {
 
@@ -48,7 +47,6 @@ long long getMicrosecondTime() {
 
 void sleepMs(unsigned int miliseconds) {
     emscripten_sleep(miliseconds);
-    WebYield::noteSleep();
 }
 
 // The WebAssembly memory never shrinks: there is nothing to give back.

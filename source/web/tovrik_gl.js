@@ -82,15 +82,99 @@ mergeInto(LibraryManager.library, {
     _tovrikLineWidth(width);
   },
 
+  // The main loop's waits (Glut_web.cpp). Input and new sizes are heard on the window,
+  // ahead of GLUT's own handlers; a wait ends once those have run.
+  $tovrikInput__deps: ['$tovrikAudio'],
+  $tovrikInput: {heard: false, wake: null},
+  $tovrikInput__postset:
+    "['keydown', 'keyup', 'mousedown', 'mouseup', 'touchstart', 'touchend', 'resize']" +
+    '.forEach(function(kind) { window.addEventListener(kind, function() {' +
+    '  tovrikAudio.resume();' +
+    '  tovrikInput.heard = true;' +
+    '  var wake = tovrikInput.wake;' +
+    '  tovrikInput.wake = null;' +
+    '  if (wake) setTimeout(wake, 0);' +
+    '}, true); });',
+  tovrikTakeInput__deps: ['$tovrikInput'],
+  tovrikTakeInput: function() {
+    var heard = tovrikInput.heard;
+    tovrikInput.heard = false;
+    return heard ? 1 : 0;
+  },
+  tovrikWaitForInput__deps: ['$tovrikInput', '$tovrikAudio', '$Asyncify'],
+  tovrikWaitForInput: function() {
+    Asyncify.handleSleep(function(wakeUp) {
+      if (tovrikInput.heard) {
+        wakeUp();
+        return;
+      }
+      tovrikAudio.pauseWhenQuiet();
+      tovrikInput.wake = function() { wakeUp(); };
+    });
+  },
+
+  // A running audio context renders silence all the time, and the OpenAL emulation looks
+  // at its sources 40 times a second: waiting for input, the device is paused once no
+  // sound plays. Input resumes it before GLUT's handlers run, so what they play is heard.
+  $tovrikAudio__deps: ['$AL', 'emscripten_alcDevicePauseSOFT', 'emscripten_alcDeviceResumeSOFT'],
+  $tovrikAudio: {
+    timer: 0,
+    devices: function() {
+      return Object.keys(AL.deviceRefCounts).map(Number);
+    },
+    isPlaying: function() {
+      for (var id in AL.contexts) {
+        var sources = AL.contexts[id].sources;
+        for (var name in sources)
+          if (sources[name].state === 0x1012 /* AL_PLAYING */) return true;
+      }
+      return false;
+    },
+    pauseWhenQuiet: function() {
+      clearTimeout(tovrikAudio.timer);
+      if (AL.paused) return;
+      if (tovrikAudio.isPlaying()) {
+        tovrikAudio.timer = setTimeout(tovrikAudio.pauseWhenQuiet, 100);
+        return;
+      }
+      tovrikAudio.devices().forEach(function(device) { _emscripten_alcDevicePauseSOFT(device); });
+    },
+    resume: function() {
+      clearTimeout(tovrikAudio.timer);
+      if (AL.paused)
+        tovrikAudio.devices().forEach(function(device) { _emscripten_alcDeviceResumeSOFT(device); });
+    },
+  },
+
+  // The emulation streams each glEnd's vertices through rings of buffers, two sets that
+  // change places at every frame: told of each frame, and with rings longer than a frame's
+  // draws (glutCreateWindow below), it never rewrites a buffer a pending draw still reads,
+  // which would make the GPU finish that draw first.
+  tovrikWaitForFrame__deps: ['$Asyncify', '$GL'],
+  tovrikWaitForFrame: function() {
+    Asyncify.handleSleep(function(wakeUp) {
+      requestAnimationFrame(function() {
+        GL.newRenderingFrameStarted();
+        wakeUp();
+      });
+    });
+  },
+
   // The window is the page: once it exists, the page takes its title and fits it to the
-  // viewport. The browser's window is opaque, as a desktop window is.
+  // viewport. The browser's window is opaque, as a desktop window is, and has one sample
+  // a pixel: the library draws upright rectangles on whole pixels, where more samples
+  // change nothing but the cost of every pixel (fourfold in a software renderer).
   tovrikCreateWindow__deps: LibraryManager.library.glutCreateWindow__deps,
   tovrikCreateWindow: LibraryManager.library.glutCreateWindow,
-  glutCreateWindow__deps: ['tovrikCreateWindow', '$tovrikTextures'],
+  glutCreateWindow__deps: ['tovrikCreateWindow', '$tovrikTextures', '$GL'],
   glutCreateWindow: function(name) {
+    GL.numTempVertexBuffersPerSize = 1024;
     var getContext = HTMLCanvasElement.prototype.getContext;
     HTMLCanvasElement.prototype.getContext = function(kind, attributes) {
-      if (attributes) attributes.alpha = false;
+      if (attributes) {
+        attributes.alpha = false;
+        attributes.antialias = false;
+      }
       return getContext.call(this, kind, attributes);
     };
     var window = _tovrikCreateWindow(name);
