@@ -16,18 +16,8 @@ foreach(file libvorbisfile.a libvorbis.a libogg.a liblodepng.a)
     endif()
 endforeach()
 
-function(tovrik_web_static target file)
-    add_library(${target} STATIC IMPORTED GLOBAL)
-    set_target_properties(${target} PROPERTIES
-        IMPORTED_LOCATION "${deps}/lib/${file}"
-        INTERFACE_INCLUDE_DIRECTORIES "${deps}/include")
-endfunction()
-tovrik_web_static(Ogg::ogg libogg.a)
-tovrik_web_static(Vorbis::vorbis libvorbis.a)
-set_property(TARGET Vorbis::vorbis PROPERTY INTERFACE_LINK_LIBRARIES Ogg::ogg)
-tovrik_web_static(PkgConfig::VORBISFILE libvorbisfile.a)
-set_property(TARGET PkgConfig::VORBISFILE PROPERTY INTERFACE_LINK_LIBRARIES Vorbis::vorbis)
-tovrik_web_static(lodepng::lodepng liblodepng.a)
+include("${CMAKE_CURRENT_LIST_DIR}/StaticCodecs.cmake")
+tovrik_import_static_codecs("${deps}")
 
 set(web "${CMAKE_CURRENT_LIST_DIR}/../source/web")
 get_filename_component(web "${web}" ABSOLUTE)

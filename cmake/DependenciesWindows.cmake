@@ -25,24 +25,13 @@ function(tovrik_windows_dll target implib dll)
         INTERFACE_INCLUDE_DIRECTORIES "${deps}/include")
 endfunction()
 
-function(tovrik_windows_static target)
-    add_library(${target} STATIC IMPORTED GLOBAL)
-    set_target_properties(${target} PROPERTIES
-        IMPORTED_LOCATION "${deps}/lib/${ARGV1}"
-        INTERFACE_INCLUDE_DIRECTORIES "${deps}/include")
-endfunction()
-
 tovrik_windows_dll(GLUT::GLUT libfreeglut.dll.a freeglut.dll)
 tovrik_windows_dll(PkgConfig::OPENAL libOpenAL32.dll.a OpenAL32.dll)
 tovrik_windows_dll(PkgConfig::ALUT libalut.dll.a alut.dll)
 set_property(TARGET PkgConfig::ALUT PROPERTY INTERFACE_LINK_LIBRARIES PkgConfig::OPENAL)
 
-tovrik_windows_static(Ogg::ogg libogg.a)
-tovrik_windows_static(Vorbis::vorbis libvorbis.a)
-set_property(TARGET Vorbis::vorbis PROPERTY INTERFACE_LINK_LIBRARIES Ogg::ogg)
-tovrik_windows_static(PkgConfig::VORBISFILE libvorbisfile.a)
-set_property(TARGET PkgConfig::VORBISFILE PROPERTY INTERFACE_LINK_LIBRARIES Vorbis::vorbis)
-tovrik_windows_static(lodepng::lodepng liblodepng.a)
+include("${CMAKE_CURRENT_LIST_DIR}/StaticCodecs.cmake")
+tovrik_import_static_codecs("${deps}")
 
 # Pictures are decoded on worker threads (std::thread, winpthreads linked in).
 find_package(Threads REQUIRED)

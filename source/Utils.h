@@ -10,10 +10,11 @@
 /// program, which has no console, also sends every piece to the debugger; where its messages
 /// say less than the Linux ones, the functions below say so.
 ///
-/// Utils.cpp holds the logic shared by every platform. The platform unit (unix/ or win32/)
-/// defines print(const char*), die, failAssertion, getMillisecond, getMicrosecondTime,
-/// sleepMs, initRandomSeed, openFile, openFileAndCheck and getCurrentDirectory, and, where
-/// the platform has one, the call-stack dump printTrace.
+/// Utils.cpp holds the logic shared by every platform. The platform unit (unix/, win32/ or
+/// web/) defines die, failAssertion, getMillisecond, getMicrosecondTime, sleepMs and
+/// initRandomSeed, and, where the platform has one, the call-stack dump printTrace;
+/// print(const char*), openFile, openFileAndCheck and getCurrentDirectory are win32/'s on
+/// Windows and posix/'s elsewhere.
 
 #include <cstdio>
 #include <string>

@@ -1,5 +1,5 @@
-// The Linux side of Utils: console sink, fatal exits, call-stack dump, clocks, sleeping,
-// seeding, file opening and the working directory.
+// The Linux side of Utils: fatal exits, call-stack dump, clocks, sleeping and seeding (the
+// console sink, file opening and the working directory are posix/Utils_posix.cpp's).
 #include <execinfo.h>
 #include <malloc.h>
 #include <sys/time.h>
@@ -42,13 +42,6 @@ __attribute__((noinline)) void printTrace() {
 }
 
 namespace Utils {
-
-void print(const char* text) {
-    if (!text) {
-        return;
-    }
-    std::cout << text << std::flush;
-}
 
 void die() {
     print("#### Program cannot continue.\n");
@@ -95,22 +88,6 @@ void initRandomSeed() {
     srand(seedFrom(static_cast<unsigned long long>(now.tv_sec) * 1000000000ULL +
                        static_cast<unsigned long long>(now.tv_nsec),
                    static_cast<unsigned long long>(getpid())));
-}
-
-FILE* openFile(const std::string& filepath) {
-    return fopen(filepath.c_str(), "rb");
-}
-
-FILE* openFileAndCheck(const std::string& filepath) {
-    return checkFileHandle(openFile(filepath), filepath.c_str());
-}
-
-std::string getCurrentDirectory() {
-    char buffer[MAX_PATH];
-    if (!getcwd(buffer, sizeof(buffer))) {
-        return std::string();
-    }
-    return std::string(buffer);
 }
 
 }  // namespace Utils

@@ -15,12 +15,6 @@
 
 namespace Utils {
 
-void print(const char* text) {
-    if (!text)
-        return;
-    std::cout << text << std::flush;
-}
-
 // No call stack: the browser's console already shows one for the WebAssembly frames. The
 // exit is forced: a sleep in progress would otherwise keep the page's runtime alive.
 void die() {
@@ -56,21 +50,6 @@ void initRandomSeed() {
     const double now = emscripten_get_now() * 1000.0 + emscripten_random() * 1e9;
     srand(seedFrom(static_cast<unsigned long long>(now),
                    static_cast<unsigned long long>(std::time(nullptr))));
-}
-
-FILE* openFile(const std::string& filepath) {
-    return fopen(filepath.c_str(), "rb");
-}
-
-FILE* openFileAndCheck(const std::string& filepath) {
-    return checkFileHandle(openFile(filepath), filepath.c_str());
-}
-
-std::string getCurrentDirectory() {
-    char buffer[MAX_PATH];
-    if (!getcwd(buffer, sizeof(buffer)))
-        return std::string();
-    return std::string(buffer);
 }
 
 }  // namespace Utils

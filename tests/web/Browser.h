@@ -1,8 +1,8 @@
 #pragma once
 
-// Debian's Chromium, headless, driven through the DevTools protocol on a pipe: real input
-// events (keys, mouse, touch) as a person's reach the page, screenshots of what it shows,
-// and the page's own state read with JavaScript. A static server for the web build.
+// Debian's Chromium, headless, driven through the DevTools protocol on a pipe: input events
+// that reach the page as a person's would, screenshots, and the page's state read with
+// JavaScript. The page's folder is served by tools/web/serve while the object lives.
 
 #include <sys/types.h>
 
@@ -10,51 +10,31 @@
 
 #include "XInput.h"
 
-// A folder served on localhost by tools/web/serve, as long as the object lives.
-class Server {
-public:
-    explicit Server(const std::string& folder);
-    ~Server();
-    Server(const Server&) = delete;
-    Server& operator=(const Server&) = delete;
-    std::string url;  // "http://127.0.0.1:PORT/", empty when it did not start
-
-private:
-    pid_t pid = -1;
-};
-
 class Browser {
 public:
-    // One page of that viewport size, opened at url.
-    Browser(const std::string& url, int width, int height);
+    Browser(const std::string& folder, const std::string& page, int width, int height);
     ~Browser();
-    Browser(const Browser&) = delete;
-    Browser& operator=(const Browser&) = delete;
 
-    // A DevTools command on the page; its result object as JSON, empty on error or after
-    // 30 seconds without an answer.
-    std::string call(const std::string& method, const std::string& params = "{}");
-    // String(expression) evaluated in the page; empty when it throws.
+    // A command (params: the members of its JSON object); the answer, empty on an error or
+    // after 30 seconds.
+    std::string call(const std::string& method, const std::string& params = "");
+    // String(expression) in the page; empty when it throws.
     std::string evaluate(const std::string& expression);
-    // Whether the expression became true within the time.
     bool waitFor(const std::string& expression, double seconds);
-
-    void key(char character);
-    void key(const std::string& name, int code);  // "Escape", 27
-    void click(int x, int y);
-    void touch(int x, int y);
+    // A key pressed and released: a character types itself; other keys go by their DOM name
+    // and Windows code ("Escape", 27).
+    void key(const std::string& name, int code = 0);
     void resize(int width, int height);
     Shot screenshot();
 
 private:
-    std::string read(int id);
-    pid_t pid = -1;
-    int toBrowser = -1, fromBrowser = -1;
-    int lastId = 0;
+    pid_t children[2] = {-1, -1};  // the server, Chromium
+    int toChromium = -1, fromChromium = -1, lastId = 0;
     std::string pending, session, profile;
+
+public:
+    std::string navigated;  // the answer to the navigation, for a failure to show
 };
 
-// The JSON text of a string.
-std::string jsonText(const std::string& text);
-// The value of `"key":` in a JSON text (a string unescaped, anything else as written).
-std::string field(const std::string& json, const std::string& key);
+// A text as a JSON string.
+std::string jsonString(const std::string& text);
