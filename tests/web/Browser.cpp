@@ -1,6 +1,5 @@
 #include "Browser.h"
 
-#include <fcntl.h>
 #include <lodepng.h>
 #include <poll.h>
 #include <signal.h>
@@ -9,6 +8,7 @@
 
 #include <cctype>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <thread>
 #include <vector>
@@ -25,26 +25,18 @@ pid_t spawn(std::vector<std::string> argv, int out, int commands = -1, int answe
         for (std::string& arg : argv)
             args.push_back(arg.data());
         args.push_back(nullptr);
-        // Chromium's own messages go where its output goes.
-        for (auto [from, to] :
-             {std::pair{out, 1}, {commands, 3}, {answers, 4}, {commands < 0 ? 2 : out, 2}}) {
+        for (auto [from, to] : {std::pair{out, 1}, {commands, 3}, {answers, 4}})
             dup2(from, to);
-        }
         execvp(args[0], args.data());
         _exit(127);
     }
     return pid;
 }
 
-// The string value of "key" in a JSON text, unescaped.
+// The value of "key" in a JSON text, a string without escapes.
 std::string field(const std::string& json, const std::string& key) {
-    const size_t start = json.find("\"" + key + "\":\"");
-    std::string out;
-    for (size_t at = start + key.size() + 4; start != std::string::npos && json[at] != '"'; ++at) {
-        at += json[at] == '\\';
-        out += json[at] == 'n' && json[at - 1] == '\\' ? '\n' : json[at];
-    }
-    return out;
+    const size_t start = json.find("\"" + key + "\":\"") + key.size() + 4;
+    return start < key.size() + 4 ? "" : json.substr(start, json.find('"', start) - start);
 }
 
 std::string decodeBase64(const std::string& text) {
@@ -53,16 +45,12 @@ std::string decodeBase64(const std::string& text) {
     std::string out;
     unsigned value = 0, bits = 0;
     for (char c : text) {
-        if (DIGITS.find(c) != std::string::npos) {
-            value = (value << 6) | unsigned(DIGITS.find(c));
-            if ((bits += 6) >= 8)
-                out += char((value >> (bits -= 8)) & 0xff);
-        }
+        const size_t digit = DIGITS.find(c);
+        if (digit < DIGITS.size() && (value = (value << 6) | unsigned(digit), bits += 6) >= 8)
+            out += char((value >> (bits -= 8)) & 0xff);
     }
     return out;
 }
-
-}  // namespace
 
 std::string jsonString(const std::string& text) {
     std::string out = "\"";
@@ -71,23 +59,24 @@ std::string jsonString(const std::string& text) {
     return out + "\"";
 }
 
-Browser::Browser(const std::string& folder, const std::string& page, int width, int height) {
+}  // namespace
+
+Browser::Browser(const std::string& page, int width, int height, const std::string& before) {
     char dir[] = "/tmp/tovrik-web-profile-XXXXXX";
     int server[2], commands[2], answers[2];
     if (!mkdtemp(dir) || pipe(server) != 0 || pipe(commands) != 0 || pipe(answers) != 0)
         return;
     profile = dir;
-    children[0] = spawn({SOURCE "/tools/web/serve", folder}, server[1]);
+    children[0] = spawn({SOURCE "/tools/web/serve", WEB_BUILD}, server[1]);
     char url[100] = {};
     FILE* line = fdopen(server[0], "r");
-    const bool served = fgets(url, sizeof url, line) != nullptr;
-    const int quiet = open("/dev/null", O_WRONLY);
+    const std::string address = fgets(url, sizeof url, line) ? std::strtok(url, "\n") : "";
+    fclose(line);
     children[1] = spawn({"chromium", "--no-sandbox", "--headless=new", "--use-angle=swiftshader",
                          "--enable-unsafe-swiftshader", "--remote-debugging-pipe", "--no-first-run",
                          "--user-data-dir=" + profile, "about:blank"},
-                        quiet, commands[0], answers[1]);
-    fclose(line);
-    for (int fd : {server[1], commands[0], answers[1], quiet})
+                        -1, commands[0], answers[1]);
+    for (int fd : {server[1], commands[0], answers[1]})
         close(fd);
     toChromium = commands[1], fromChromium = answers[0];
     const std::string target = call("Target.createTarget", "\"url\":\"about:blank\"");
@@ -95,17 +84,15 @@ Browser::Browser(const std::string& folder, const std::string& page, int width, 
                          "\"flatten\":true,\"targetId\":" + jsonString(field(target, "targetId"))),
                     "sessionId");
     resize(width, height);
-    const std::string address = std::string(url).substr(0, std::string(url).find('\n'));
-    navigated =
-        !served ? "no address" : call("Page.navigate", "\"url\":" + jsonString(address + page));
+    call("Page.enable");
+    call("Page.addScriptToEvaluateOnNewDocument", "\"source\":" + jsonString(before));
+    call("Page.navigate", "\"url\":" + jsonString(address + page));
 }
 
 Browser::~Browser() {
     close(toChromium), close(fromChromium);
-    for (pid_t child : children) {
-        kill(child, SIGKILL);
-        waitpid(child, nullptr, 0);
-    }
+    for (pid_t child : children)
+        kill(child, SIGKILL), waitpid(child, nullptr, 0);
     std::error_code ignored;
     std::filesystem::remove_all(profile, ignored);
 }
@@ -154,12 +141,9 @@ bool Browser::waitFor(const std::string& expression, double seconds) {
 }
 
 void Browser::key(const std::string& name, int code) {
-    const bool typed = name.size() == 1;
     const std::string common = ",\"key\":" + jsonString(name) + ",\"windowsVirtualKeyCode\":" +
-                               std::to_string(typed ? std::toupper(name[0]) : code);
-    call("Input.dispatchKeyEvent",
-         typed ? "\"type\":\"keyDown\",\"text\":" + jsonString(name) + common
-               : "\"type\":\"rawKeyDown\"" + common);
+                               std::to_string(name.size() == 1 ? std::toupper(name[0]) : code);
+    call("Input.dispatchKeyEvent", "\"type\":\"keyDown\"" + common);
     call("Input.dispatchKeyEvent", "\"type\":\"keyUp\"" + common);
 }
 
