@@ -1,8 +1,8 @@
 // What the browser's GLUT and GL emulation lack, for the window unit and the textures:
-// the event pump of a frame step, the raster position, and mipmapped textures.
+// the buffer swap and event pump of a frame step, the raster position, and mipmapped
+// textures.
 #include <GL/freeglut.h>
 #include <GL/gl.h>
-#include <emscripten.h>
 
 #include <vector>
 
@@ -33,20 +33,22 @@ void glutSwapBuffers(void) {
 // for the browser's next animation frame: frames are drawn at the pace they can be shown,
 // none is drawn only to be replaced unseen. A step with nothing shown and nothing heard,
 // after another such step, is the idle loop's: it waits for input instead of polling, so
-// the idle page costs nothing until then.
+// the idle page costs nothing until then. What ends the wait is left for the next step to
+// hear: a new size reaches the loop only at its next size check, after this step.
 void glutMainLoopEvent(void) {
     const bool shown = frameSwapped;
     frameSwapped = false;
-    const bool heard = tovrikTakeInput() != 0;
     if (shown) {
         tovrikWaitForFrame();
-    } else if (!heard && lastPumpIdle) {
-        tovrikWaitForInput();
-        tovrikTakeInput();
         lastPumpIdle = false;
-        return;
+    } else if (tovrikTakeInput() != 0) {
+        lastPumpIdle = false;
+    } else if (lastPumpIdle) {
+        tovrikWaitForInput();
+        lastPumpIdle = false;
+    } else {
+        lastPumpIdle = true;
     }
-    lastPumpIdle = !shown && !heard;
 }
 
 // WebGL draws no pixels at a raster position: nothing in the library relies on it there.

@@ -3,12 +3,9 @@
 // which is when the page paints the frame and delivers input. Console text goes to the
 // page's print hook, which also shows fatal messages on the page.
 #include <emscripten.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <iostream>
 #include <sstream>
 
 #include "Utils.h"

@@ -73,8 +73,13 @@ TEST(WebRoller, LayoutsFollowTheViewportAndATouchIsAClick) {
     for (const Layout& r : LAYOUTS) {
         SCOPED_TRACE(testing::Message() << r.width << " x " << r.height);
         const int w = r.buttonWidth, h = r.buttonHeight;
-        page.key("s");
+        // A new size alone, the roller idle, brings the new layout: one of the tabs in place.
         page.resize(r.width, r.height);
+        const auto tab = [&](const Shot& s) {
+            return s.width == r.width && (framed(s, r.simple, w, h) || framed(s, r.multi, w, h));
+        };
+        ASSERT_FALSE(settled(page, tab).empty()) << "the layout of the new size, without input";
+        page.key("s");
         const Shot one = settled(
             page, [&](const Shot& s) { return s.width == r.width && framed(s, r.multi, w, h); });
         ASSERT_FALSE(one.empty()) << "the Multiple dice tab at its place";
