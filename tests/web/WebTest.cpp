@@ -20,7 +20,7 @@ Shot settled(Browser& page, const std::function<bool(const Shot&)>& done = nullp
         Shot shot = page.screenshot();
         still =
             !shot.empty() && shot.pixels == last.pixels && (!done || done(shot)) ? still + 1 : 0;
-        if (still == 5)
+        if (still == 4)
             return shot;
         last = std::move(shot);
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
