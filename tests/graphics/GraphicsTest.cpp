@@ -187,8 +187,8 @@ TEST_F(Graphics, FrameSnapshotsDrawBackTheFrame) {
 }
 
 // A checked picture decodes when first used, to the pixels of one decoded at once (the
-// roller's faces are drawn from checked pictures). A damaged chunk, a cut file and a file
-// without image data fail the check.
+// roller's faces are drawn from checked pictures). A damaged chunk, a cut file, a file
+// without image data and one without the signature's first byte fail the check.
 TEST_F(Graphics, CheckedPicturesDecodeAtFirstUseAndDamageFailsTheCheck) {
     ImagePreloader({{"/proc/self/exe", false}, {"/proc/self/exe", true}});  // workers stop
     const std::vector<unsigned char> file = patternPng();
@@ -200,7 +200,8 @@ TEST_F(Graphics, CheckedPicturesDecodeAtFirstUseAndDamageFailsTheCheck) {
     std::vector<unsigned char> damaged = file, noData(file.begin(), file.begin() + 33);
     damaged[file.size() - 20] ^= 1;  // in the image data, just before IEND
     noData.insert(noData.end(), file.end() - 12, file.end());
-    for (const auto& bad : {damaged, noData, std::vector(file.begin(), file.end() - 1)})
+    for (const auto& bad : {damaged, noData, std::vector(file.begin(), file.end() - 1),
+                            std::vector(file.begin() + 1, file.end())})
         EXPECT_FALSE(Image::check(std::vector<unsigned char>(bad), &picture));
 }
 
@@ -263,6 +264,9 @@ TEST_F(Graphics, SpriteDrawsAtItsPositionAtTheTruncatedScaledSizeAndOpacity) {
         EXPECT_EQ(position, Int2(box[0], box[1]));
         EXPECT_EQ(size, Int2(box[2] - box[0] + 1, box[3] - box[1] + 1)) << scale;
     }
+    sprite.setScale(NAN);
+    EXPECT_EQ(Int2(0, 0), sprite.getScaledSize()) << "a scale that is not a number";
+    sprite.setScale(0.333f);
     for (const auto& [opacity, grey] :
          {std::pair<float, int>{0.5f, 127}, {1.5f, 126}, {-0.5f, 129}}) {
         window().clearScreen(colorBlack);
