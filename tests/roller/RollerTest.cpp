@@ -400,7 +400,7 @@ TEST_F(RollerWindow, DiceGrid) {
     }
 }
 
-// Face index k of every die type shows picture k + 1 of its folder.
+// Face index k of every die type shows picture k + 1 of its folder; index N shows nothing.
 TEST_F(RollerWindow, FaceIndexShowsItsFile) {
     for (int sides : SIDES) {
         for (int index : {0, sides - 1}) {
@@ -413,6 +413,10 @@ TEST_F(RollerWindow, FaceIndexShowsItsFile) {
             EXPECT_LT(mismatchToFace(frame, folder + std::to_string(index + 1) + ".png"), 150);
             EXPECT_GE(mismatchToFace(frame, folder + std::to_string(other) + ".png"), 150);
         }
+        // A face its die does not have draws nothing, and reads nothing past the faces.
+        RollerProbe::heap(app).assign(1, {sides, sides});
+        frame();
+        EXPECT_EQ(inkOf(200, 20, 60, 490, 360, 16).pixels, 490 * 360) << sides << "-sided, index N";
     }
 }
 
