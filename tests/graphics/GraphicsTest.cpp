@@ -174,10 +174,11 @@ TEST_F(Graphics, TexturesMagnifySmoothlyAndOneTexelFillsAnySize) {
 }
 
 // A frame copied and drawn back shows what it held, whatever alpha the frame had; a frame
-// wider than any texture, or without width, is not copied.
+// wider than any texture, or without width, is not copied; one pixel is.
 TEST_F(Graphics, FrameSnapshotsDrawBackTheFrame) {
     for (const Int2& size : {Int2(1 << 20, 8), Int2(0, 8)})
         EXPECT_FALSE(FrameSnapshot().take(size)) << size.x() << " x " << size.y();
+    EXPECT_TRUE(FrameSnapshot().take(Int2(1, 1))) << "the smallest frame";
     window().clearScreen(Color(0, 0, 255, 0));
     FrameSnapshot snapshot;
     ASSERT_TRUE(snapshot.take(Int2(256, 256)));
