@@ -1,7 +1,7 @@
 // The browser's side of Utils. The program runs on the page's one thread: sleeping hands
 // control back to the browser (Asyncify unwinds the stack and resumes it after the delay),
-// which is when the page paints the frame and delivers input. Console text goes to the
-// page's print hook, which also shows fatal messages on the page.
+// which is when the page paints the frame and delivers input. Console text (print, in
+// posix/) goes to the page's print hook, which also shows fatal messages on the page.
 #include <emscripten.h>
 
 #include <cstdlib>
