@@ -22,8 +22,10 @@ int basketAt(const Shot& s) {
     int sum = 0, count = 0;
     for (int y = s.height - 52; y < s.height - 12; ++y)
         for (int x = 0; x < s.width; ++x)
-            if (s.is(x, y, WICKER, 12))
-                sum += x, ++count;
+            if (s.is(x, y, WICKER, 12)) {
+                sum += x;
+                ++count;
+            }
     return count > 100 ? sum / count : -1;
 }
 

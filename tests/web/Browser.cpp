@@ -46,8 +46,14 @@ std::string decodeBase64(const std::string& text) {
     unsigned value = 0, bits = 0;
     for (char c : text) {
         const size_t digit = DIGITS.find(c);
-        if (digit < DIGITS.size() && (value = (value << 6) | unsigned(digit), bits += 6) >= 8)
-            out += char((value >> (bits -= 8)) & 0xff);
+        if (digit >= DIGITS.size())
+            continue;
+        value = (value << 6) | unsigned(digit);
+        bits += 6;
+        if (bits >= 8) {
+            bits -= 8;
+            out += char((value >> bits) & 0xff);
+        }
     }
     return out;
 }
@@ -78,7 +84,8 @@ Browser::Browser(const std::string& page, int width, int height, const std::stri
                         -1, commands[0], answers[1]);
     for (int fd : {server[1], commands[0], answers[1]})
         close(fd);
-    toChromium = commands[1], fromChromium = answers[0];
+    toChromium = commands[1];
+    fromChromium = answers[0];
     const std::string target = call("Target.createTarget", "\"url\":\"about:blank\"");
     session = field(call("Target.attachToTarget",
                          "\"flatten\":true,\"targetId\":" + jsonString(field(target, "targetId"))),
@@ -90,9 +97,12 @@ Browser::Browser(const std::string& page, int width, int height, const std::stri
 }
 
 Browser::~Browser() {
-    close(toChromium), close(fromChromium);
-    for (pid_t child : children)
-        kill(child, SIGKILL), waitpid(child, nullptr, 0);
+    close(toChromium);
+    close(fromChromium);
+    for (pid_t child : children) {
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+    }
     std::error_code ignored;
     std::filesystem::remove_all(profile, ignored);
 }
@@ -161,7 +171,8 @@ Shot Browser::screenshot() {
     Shot shot;
     if (lodepng::decode(rgba, width, height, reinterpret_cast<const unsigned char*>(png.data()),
                         png.size()) == 0) {
-        shot.width = int(width), shot.height = int(height);
+        shot.width = int(width);
+        shot.height = int(height);
         for (size_t i = 0; i + 3 < rgba.size(); i += 4)
             shot.pixels.push_back({rgba[i], rgba[i + 1], rgba[i + 2]});
     }
