@@ -26,7 +26,7 @@ set_target_properties(GLUT::GLUT PROPERTIES
     INTERFACE_INCLUDE_DIRECTORIES "${web}/include"
     # The fixed pipeline emulated over WebGL; the blocking main loop yields to the browser
     # in its sleeps (Asyncify); the page learns how the program ended.
-    INTERFACE_LINK_OPTIONS "-sLEGACY_GL_EMULATION=1;-sASYNCIFY=1;-sASYNCIFY_IMPORTS=tovrikWaitForFrame,tovrikWaitForInput;-sEXIT_RUNTIME=1;-sALLOW_MEMORY_GROWTH=1;-sINITIAL_MEMORY=67108864;--js-library=${web}/tovrik_gl.js")
+    INTERFACE_LINK_OPTIONS "-sLEGACY_GL_EMULATION=1;-sASYNCIFY=1;-sASYNCIFY_IMPORTS=tovrikWaitForFrame,tovrikWaitForInput;-sEXIT_RUNTIME=1;-sALLOW_MEMORY_GROWTH=1;-sINITIAL_MEMORY=67108864;--js-library=${web}/tovrik_gl.js;--js-library=${web}/tovrik_quads.js")
 foreach(target OpenGL::GL OpenGL::GLU PkgConfig::ALUT Threads::Threads)
     add_library(${target} INTERFACE IMPORTED GLOBAL)
 endforeach()

@@ -34,9 +34,10 @@ function(tovrik_add_program target)
         endif()
     elseif(EMSCRIPTEN)
         set(page "${TOVRIK_SOURCE_DIR}/web/page.html")
+        set(scripts "${TOVRIK_SOURCE_DIR}/web/tovrik_gl.js;${TOVRIK_SOURCE_DIR}/web/tovrik_quads.js")
         # Every page at the top of the build folder, which a static host serves as it is.
         set_target_properties(${target} PROPERTIES SUFFIX ".html"
-            LINK_DEPENDS "${page};${TOVRIK_SOURCE_DIR}/web/tovrik_gl.js"
+            LINK_DEPENDS "${page};${scripts}"
             RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}")
         target_link_options(${target} PRIVATE "--shell-file=${page}" -sMINIFY_HTML=0)
         foreach(file ${ARG_WEB_FILES})

@@ -150,8 +150,9 @@ mergeInto(LibraryManager.library, {
   // change places at every frame: told of each frame, and with rings longer than a frame's
   // draws (glutCreateWindow below), it never rewrites a buffer a pending draw still reads,
   // which would make the GPU finish that draw first.
-  tovrikWaitForFrame__deps: ['$Asyncify', '$GL'],
+  tovrikWaitForFrame__deps: ['$Asyncify', '$GL', '$tovrikQuads'],
   tovrikWaitForFrame: function() {
+    tovrikQuads.drawHeld();
     Asyncify.handleSleep(function(wakeUp) {
       requestAnimationFrame(function() {
         GL.newRenderingFrameStarted();
