@@ -3,11 +3,10 @@
 #include <AL/alc.h>
 #include <AL/alut.h>
 
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "WavFile.h"
+#include "WholeFile.h"
 
 namespace {
 
@@ -53,11 +52,9 @@ ALboolean alutExit(void) {
 ALuint alutCreateBufferFromFile(const char* fileName) {
     if (context == nullptr)
         return fail(ALUT_ERROR_NO_CURRENT_CONTEXT);
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file)
+    std::vector<unsigned char> bytes;
+    if (!readWholeFile(fileName, &bytes))
         return fail(ALUT_ERROR_IO_ERROR);
-    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
-                                           std::istreambuf_iterator<char>());
     WavFile wav;
     switch (readWav(bytes.data(), bytes.size(), &wav)) {
         case WavResult::NotWave:

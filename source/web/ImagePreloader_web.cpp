@@ -2,24 +2,19 @@
 // so the page has no shared memory for workers. Each picture is read and prepared on the
 // main thread when its sprite takes it; the files are already in memory (preloaded with
 // the page), so what the threads would hide is the decoding alone.
-#include <fstream>
-#include <iterator>
 #include <utility>
 
 #include "ImagePreloader.h"
 #include "Utils.h"
+#include "WholeFile.h"
 
 namespace {
 
 ImagePreloader* active = nullptr;
 
 bool readAndPrepare(const ImagePreloader::Picture& wanted, PreparedPicture* out) {
-    std::ifstream file(wanted.path, std::ios::binary);
-    if (!file)
-        return false;
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
-                                     std::istreambuf_iterator<char>());
-    if (file.bad())
+    std::vector<unsigned char> bytes;
+    if (!readWholeFile(wanted.path, &bytes))
         return false;
     return wanted.drawnAtStart ? Image::decode(bytes.data(), bytes.size(), out)
                                : Image::check(std::move(bytes), out);
