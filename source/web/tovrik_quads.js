@@ -12,7 +12,8 @@ mergeInto(LibraryManager.library, {
   // linked to them.
   $tovrikQuads__postset: 'tovrikQuads.install();',
   $tovrikQuads: {
-    groups: null,       // texture -> the vertices of its held quads ([x, y, s, t] each), their boxes
+    // texture -> its held quads: their vertices ([x, y, s, t] each) and their boxes
+    groups: null,
     quad: null,         // the vertices given since a textured glBegin(GL_POLYGON)
     s: 0,
     t: 0,
