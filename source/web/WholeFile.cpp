@@ -1,17 +1,15 @@
 #include "WholeFile.h"
 
-#include <cstdio>
+#include "Utils.h"
 
 bool readWholeFile(const std::string& path, std::vector<unsigned char>* bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    FILE* file = Utils::openFile(path);
     if (file == nullptr)
         return false;
-    const long size = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
-    bool read = size >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
-    if (read) {
-        bytes->resize(static_cast<size_t>(size));
-        read = std::fread(bytes->data(), 1, bytes->size(), file) == bytes->size();
-    }
-    std::fclose(file);
-    return read;
+    bytes->resize(Utils::getFileSize(file));
+    unsigned long read = 0;
+    const bool whole =
+        Utils::readFile(file, bytes->data(), bytes->size(), &read) && read == bytes->size();
+    Utils::closeFile(file);
+    return whole;
 }
