@@ -446,15 +446,6 @@ TEST_F(RollerWindow, VeilHidesTheDiceAtMidRollAndOnlyThen) {
     EXPECT_EQ(background(30), shown);
 }
 
-// Pixels that differ between two frames, outside the rectangle up to (right, bottom).
-int differing(const FrameRect& a, const FrameRect& b, int right = -1, int bottom = -1) {
-    int count = 0;
-    for (int y = 0; y < a.height; ++y)
-        for (int x = 0; x < a.width; ++x)
-            count += (x > right || y > bottom) && !(a.at(x, y) == b.at(x, y));
-    return count;
-}
-
 // While a roll runs and the dice area, outline included, stays 2 pixels clear of the panel
 // and the tab lines, a frame drawn back from the kept one (the clock stopped: the veil is
 // the same) shows what the frame drawn in full shows, pixel for pixel, and outside the dice

@@ -34,3 +34,11 @@ Rgba FrameRect::at(int x, int y) const {
 Rgba readPixel(int x, int y) {
     return readFrame().at(x, y);
 }
+
+int differing(const FrameRect& a, const FrameRect& b, int right, int bottom) {
+    int count = 0;
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x)
+            count += (x > right || y > bottom) && !(a.at(x, y) == b.at(x, y));
+    return count;
+}

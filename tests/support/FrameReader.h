@@ -22,3 +22,7 @@ struct FrameRect {
 // asShown resolves it as the swap does, through a texture copy: what the window will show.
 FrameRect readFrame(bool asShown = false);
 Rgba readPixel(int x, int y);
+
+// Pixels that differ between two frames, outside the rectangle from the origin to (right,
+// bottom): a count says more when it fails than two vectors of pixels.
+int differing(const FrameRect& a, const FrameRect& b, int right = -1, int bottom = -1);
